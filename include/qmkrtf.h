@@ -1,0 +1,10 @@
+#ifndef QMKRTF_H
+#define QMKRTF_H
+
+// Everything the qmkrtf library offers its users.
+
+#include "qmkformatproperties.h"
+#include "qmktextrtfreader.h"
+#include "qmkunits.h"
+
+#endif // QMKRTF_H

@@ -1,0 +1,323 @@
+// The reader's spine: the input window, the tokeniser, groups and the delivery of text.
+
+#include "rtf/reader/keywordregistry.h"
+#include "rtf/reader/qmktextrtfreader_p.h"
+
+#include <QIODevice>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+constexpr int TrimStep = 1024;          // consumed bytes are dropped in steps of this size
+constexpr int MaxLineRead = 1024;       // longest read from the device at once
+constexpr int LineReadSlack = 256;      // a read reaches this far past what was asked for
+constexpr int ControlWordLookahead = 64;
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool isColourTable(RtfDestination destination)
+{
+    return destination == RtfDestination::ColourTable
+        || destination == RtfDestination::ExpandedColourTable;
+}
+
+} // namespace
+
+void QMKTextRtfReaderPrivate::readLine(int maxLength)
+{
+    window.append(device->readLine(maxLength));
+}
+
+char QMKTextRtfReaderPrivate::peek(int offset, bool *exists)
+{
+    const int at = windowPosition + offset;
+    if (at >= window.size() && !device->atEnd())
+        readLine(qMin(offset + LineReadSlack + windowPosition - window.size(), MaxLineRead));
+    const bool found = at < window.size();
+    if (exists)
+        *exists = found;
+    return found ? window.at(at) : '?';
+}
+
+void QMKTextRtfReaderPrivate::advance(int count)
+{
+    const qint64 target = qint64(windowPosition) + qMax(count, 0);
+    if (target > window.size()) {
+        // Skipping past what was read (a \u replacement count, say): the skipped bytes still
+        // come from the device, so that reading resumes right after them.
+        qint64 beyond = target - window.size();
+        window.clear();
+        windowPosition = 0;
+        while (beyond > 0 && !device->atEnd()) {
+            const qint64 skipped = device->skip(beyond);
+            if (skipped <= 0)
+                break;
+            beyond -= skipped;
+        }
+        return;
+    }
+    windowPosition = int(target);
+    if (windowPosition > TrimStep) {
+        window.remove(0, TrimStep);
+        windowPosition -= TrimStep;
+    }
+}
+
+void QMKTextRtfReaderPrivate::setStatus(int newStatus)
+{
+    if (status == RtfStatus::Ok)
+        status = newStatus;
+}
+
+int QMKTextRtfReaderPrivate::parse()
+{
+    if (!device || (!device->isOpen() && !device->open(QIODevice::ReadOnly)))
+        return RtfStatus::DeviceNotOpen;
+
+    paperWidth = 12240;
+    paperHeight = 15840;
+    leftMargin = 1800;
+    topMargin = 1440;
+    rightMargin = 1800;
+    bottomMargin = 1440;
+
+    bool more = false;
+    peek(0, &more);
+    if (!window.startsWith("{\\rtf")) {
+        insertNonRtfInput();
+        return RtfStatus::Ok;
+    }
+
+    while (more) {
+        int result = RtfStatus::Ok;
+        switch (window.at(windowPosition)) {
+        case '\n':
+        case '\r':
+            advance(1);
+            break;
+        case '\\':
+            flushPendingText();
+            result = readControlWord();
+            break;
+        case '{':
+            flushPendingText();
+            openGroup();
+            advance(1);
+            break;
+        case '}':
+            flushPendingText();
+            result = closeGroup();
+            advance(1);
+            break;
+        default:
+            if (state.inputMode == RtfInputMode::Text)
+                readPlainText();
+            else
+                readHexadecimalRun();
+            break;
+        }
+        setStatus(result);
+        peek(0, &more);
+    }
+
+    // Text of groups the input never closed was read all the same: keep it.
+    flushPendingText();
+    buildLists();
+    setStatus(groupStack.isEmpty() ? RtfStatus::Ok : RtfStatus::UnclosedGroup);
+    return status;
+}
+
+bool QMKTextRtfReaderPrivate::insertNonRtfInput()
+{
+    // Not RTF: the first line read stands in the document as text.
+    if (window.isEmpty())
+        return false;
+    QTextCursor start(document);
+    start.movePosition(QTextCursor::Start);
+    start.insertText(QString::fromLocal8Bit(window));
+    return true;
+}
+
+void QMKTextRtfReaderPrivate::readPlainText()
+{
+    // Bytes up to the next character the tokeniser acts on are text, read as Latin-1.
+    const char *data = window.constData();
+    const int size = window.size();
+    const bool colourTable = isColourTable(state.destination);
+    int end = windowPosition;
+    bool entryEnds = false;
+    while (end < size) {
+        const char c = data[end];
+        if (c == '\\' || c == '{' || c == '}' || c == '\n' || c == '\r')
+            break;
+        ++end;
+        if (c == ';' && colourTable) {
+            entryEnds = true;
+            break;
+        }
+    }
+    state.pendingText.append(QLatin1String(data + windowPosition, end - windowPosition));
+    advance(end - windowPosition);
+    if (entryEnds)
+        flushPendingText();
+}
+
+void QMKTextRtfReaderPrivate::readHexadecimalRun()
+{
+    // Digits pair up across line breaks and blanks: a writer may wrap its data at any width,
+    // odd ones included, and the bytes must not shift.
+    const char *data = window.constData();
+    const int size = window.size();
+    int end = windowPosition;
+    for (; end < size; ++end) {
+        const int value = hexDigitValue(data[end]);
+        if (value < 0)
+            break;
+        if (pendingNibble < 0) {
+            pendingNibble = value;
+        } else {
+            rawData.append(char(pendingNibble << 4 | value));
+            pendingNibble = -1;
+        }
+    }
+    advance(end > windowPosition ? end - windowPosition : 1);
+}
+
+int QMKTextRtfReaderPrivate::readControlWord()
+{
+    peek(ControlWordLookahead);
+    const int available = qMin(window.size() - windowPosition, ControlWordLookahead);
+    if (available < 2) {
+        advance(available);
+        return RtfStatus::UnexpectedEnd;
+    }
+
+    const char *word = window.constData() + windowPosition;
+    int length = 2;     // a control symbol: the backslash and one character
+    int end = length;
+    bool hasParameter = false;
+    quint32 magnitude = 0;
+    bool negative = false;
+    if (isLetter(word[1])) {
+        length = 1;
+        while (length < available && isLetter(word[length]))
+            ++length;
+        if (length >= available) {
+            advance(length);
+            return RtfStatus::InvalidControlWord;
+        }
+        end = length;
+        if (word[end] == '-') {
+            negative = true;
+            ++end;
+        }
+        // Wraps modulo 2^32 like the 32-bit accumulator it stands for.
+        for (; end < available && isDigit(word[end]); ++end) {
+            magnitude = magnitude * 10 + quint32(word[end] - '0');
+            hasParameter = true;
+        }
+        if (end < window.size() - windowPosition && word[end] == ' ')
+            ++end;
+    }
+    const int parameter = int(negative ? 0u - magnitude : magnitude);
+    const int keyword = findRtfKeyword(word, length);
+    advance(end);
+    return dispatchKeyword(keyword, hasParameter, parameter);
+}
+
+void QMKTextRtfReaderPrivate::openGroup()
+{
+    if (skipDepth > 0) {
+        ++skipDepth;
+        return;
+    }
+    groupStack.append(state);
+    state.pendingText.clear();
+}
+
+int QMKTextRtfReaderPrivate::closeGroup()
+{
+    if (groupStack.isEmpty() && skipDepth == 0)
+        return RtfStatus::UnmatchedClosingBrace;
+    if (skipDepth > 0 && --skipDepth > 0)
+        return RtfStatus::Ok;
+    // A skipping keyword outside every group: nothing was pushed, so nothing ends.
+    if (groupStack.isEmpty())
+        return RtfStatus::Ok;
+
+    endDestination(state.destination);
+    state = groupStack.takeLast();
+    rawData.clear();
+    pendingNibble = -1;
+    return RtfStatus::Ok;
+}
+
+void QMKTextRtfReaderPrivate::flushPendingText()
+{
+    QString &text = state.pendingText;
+    if (skipDepth > 0) {
+        text.clear();
+        return;
+    }
+
+    // C1 control codes and DEL are never text; plain Windows-1252 bytes land here too.
+    for (int i = 0; i < text.size();) {
+        const ushort code = text.at(i).unicode();
+        if (code < 127 || code > 159) {
+            ++i;
+        } else if (removeInvalid) {
+            text.remove(i, 1);
+        } else {
+            text[i] = QChar::ReplacementCharacter;
+            ++i;
+        }
+    }
+
+    switch (state.destination) {
+    case RtfDestination::Body:
+    case RtfDestination::FieldResult:
+        deliverToDocument(text);
+        break;
+    case RtfDestination::FontTable:
+        return; // a font entry's name builds up until the entry ends
+    default:
+        break;
+    }
+    text.clear();
+}
+
+void QMKTextRtfReaderPrivate::deliverToDocument(const QString &text)
+{
+    if (cursor.block().length() == 1) {
+        cursor.setBlockCharFormat(state.charFormat);
+        cursor.setBlockFormat(paragraphFormat);
+    }
+    if (text.isEmpty())
+        return;
+    beginParagraphText();
+    cursor.insertText(text, state.charFormat);
+}
+
+void QMKTextRtfReaderPrivate::endDestination(RtfDestination)
+{
+}

@@ -1,0 +1,137 @@
+// Keyword lookup and dispatch: every control word the tokeniser scans comes through here.
+
+#include "rtf/reader/keywordregistry.h"
+#include "rtf/reader/qmktextrtfreader_p.h"
+
+#include <cstring>
+#include <iterator>
+
+namespace {
+
+using KeywordHandler = int (QMKTextRtfReaderPrivate::*)(const RtfKeywordCall &);
+
+const KeywordHandler keywordHandlers[] = {
+#define QMK_RTF_KEYWORD(name, text, handler) &QMKTextRtfReaderPrivate::handler,
+#include "rtf/common/rtfkeywords.def"
+#undef QMK_RTF_KEYWORD
+};
+static_assert(std::size(keywordHandlers) == RtfKeywordCount, "one handler per keyword");
+
+// Open addressing over a table several times larger than the keyword list, so that a lookup
+// is one hash of the scanned bytes and, almost always, one comparison. Built once.
+class KeywordTable
+{
+public:
+    KeywordTable()
+    {
+        std::fill(std::begin(buckets), std::end(buckets), qint16(-1));
+        for (int keyword = 0; keyword < RtfKeywordCount; ++keyword) {
+            const QByteArray text = rtfKeywordText(RtfKeyword(keyword));
+            texts[keyword] = text.constData(); // static storage, not a copy
+            lengths[keyword] = text.size();
+            unsigned slot = hash(texts[keyword], lengths[keyword]);
+            while (buckets[slot] >= 0)
+                slot = (slot + 1) & (SlotCount - 1);
+            buckets[slot] = qint16(keyword);
+        }
+    }
+
+    int find(const char *text, int length) const
+    {
+        for (unsigned slot = hash(text, length); buckets[slot] >= 0;
+             slot = (slot + 1) & (SlotCount - 1)) {
+            const int keyword = buckets[slot];
+            if (lengths[keyword] == length
+                && std::memcmp(texts[keyword], text, size_t(length)) == 0)
+                return keyword;
+        }
+        return -1;
+    }
+
+private:
+    static constexpr unsigned SlotCount = 1024;
+    static_assert(SlotCount >= 3 * RtfKeywordCount, "keep the table sparse");
+
+    static unsigned hash(const char *text, int length)
+    {
+        unsigned h = 2166136261u; // FNV-1a
+        for (int i = 0; i < length; ++i)
+            h = (h ^ static_cast<unsigned char>(text[i])) * 16777619u;
+        return h & (SlotCount - 1);
+    }
+
+    qint16 buckets[SlotCount];
+    const char *texts[RtfKeywordCount];
+    int lengths[RtfKeywordCount];
+};
+
+} // namespace
+
+int findRtfKeyword(const char *text, int length)
+{
+    static const KeywordTable table;
+    return table.find(text, length);
+}
+
+int QMKTextRtfReaderPrivate::dispatchKeyword(int keyword, bool hasParameter, int parameter)
+{
+    if (skipDepth > 0)
+        return RtfStatus::Ok;
+    if (keyword >= 0) {
+        ignorableDestination = false;
+        return handleKeyword(RtfKeyword(keyword), hasParameter, parameter);
+    }
+    // An unknown destination marked \* is skipped; an unknown word without it is ignored.
+    if (ignorableDestination)
+        skipDepth = 1;
+    ignorableDestination = false;
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::handleKeyword(RtfKeyword keyword, bool hasParameter, int parameter)
+{
+    state.inputMode = RtfInputMode::Text;
+    const RtfKeywordCall call{keyword, hasParameter, hasParameter ? parameter : 0,
+                              !(hasParameter && parameter == 0)};
+    return (this->*keywordHandlers[keyword])(call);
+}
+
+int QMKTextRtfReaderPrivate::ignoreKeyword(const RtfKeywordCall &)
+{
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::skipGroup(const RtfKeywordCall &)
+{
+    ++skipDepth;
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::markIgnorable(const RtfKeywordCall &)
+{
+    ignorableDestination = true;
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::appendSymbol(const RtfKeywordCall &call)
+{
+    char16_t character = 0;
+    switch (call.keyword) {
+    case KwNonBreakingSpace: character = 0x00A0; break;
+    case KwOptionalHyphen: character = 0x002D; break;
+    case KwNonBreakingHyphen: character = 0x2011; break;
+    case KwBackslash: character = 0x005C; break;
+    case KwOpenBrace: character = 0x007B; break;
+    case KwCloseBrace: character = 0x007D; break;
+    case KwLquote: character = 0x2018; break;
+    case KwRquote: character = 0x2019; break;
+    case KwLdblquote: character = 0x201C; break;
+    case KwRdblquote: character = 0x201D; break;
+    case KwEndash: character = 0x2013; break;
+    case KwEmdash: character = 0x2014; break;
+    case KwBullet: character = 0x2022; break;
+    default: return RtfStatus::Ok;
+    }
+    state.pendingText.append(QChar(character));
+    return RtfStatus::Ok;
+}

@@ -1,0 +1,115 @@
+#include "qmktextrtfreader.h"
+
+#include "rtf/reader/qmktextrtfreader_p.h"
+
+#include <QCoreApplication>
+#include <QIODevice>
+#include <QTextDocument>
+
+QMKTextRtfReader::QMKTextRtfReader(QIODevice *device)
+    : d(new QMKTextRtfReaderPrivate(device))
+{
+}
+
+QMKTextRtfReader::~QMKTextRtfReader()
+{
+    delete d;
+}
+
+bool QMKTextRtfReader::read(QTextDocument *document, bool removeInvalid)
+{
+    return d->read(document, removeInvalid);
+}
+
+bool QMKTextRtfReader::read(QTextDocument *document)
+{
+    return d->read(document, true);
+}
+
+QString QMKTextRtfReader::errorString() const
+{
+    return d->errorString();
+}
+
+void QMKTextRtfReader::setPaletteColours(bool on)
+{
+    d->paletteColours = on;
+}
+
+void QMKTextRtfReader::setIgnoreZeroRightIndent(bool on)
+{
+    d->ignoreZeroRightIndent = on;
+}
+
+void QMKTextRtfReader::setFootnotesAsText(bool on)
+{
+    d->footnotesAsText = on;
+}
+
+void QMKTextRtfReader::setAnnotationsAsText(bool on)
+{
+    d->annotationsAsText = on;
+}
+
+void QMKTextRtfReader::setFootnotePlaceholderAnchor(bool on)
+{
+    d->footnotePlaceholderAnchor = on;
+}
+
+void QMKTextRtfReader::setNoteAnchorPlaceholder(const QString &placeholder)
+{
+    d->noteAnchorPlaceholder = placeholder;
+}
+
+QMKTextRtfReaderPrivate::QMKTextRtfReaderPrivate(QIODevice *device)
+    : device(device)
+{
+}
+
+QMKTextRtfReaderPrivate::~QMKTextRtfReaderPrivate() = default;
+
+bool QMKTextRtfReaderPrivate::read(QTextDocument *target, bool removeInvalidCharacters)
+{
+    if (!target)
+        return false;
+
+    plainCharFormat = QTextCursor(target).blockCharFormat();
+    plainCharFormat.clearProperty(QTextFormat::ForegroundBrush);
+    plainCharFormat.clearProperty(QTextFormat::BackgroundBrush);
+    plainCharFormat.clearProperty(QTextFormat::ObjectIndex);
+    plainCharFormat.setProperty(QTextFormat::FontHintingPreference, QFont::PreferDefaultHinting);
+    if (!target->isEmpty())
+        target->clear();
+
+    removeInvalid = removeInvalidCharacters;
+    document = target;
+    const bool undoRedo = target->isUndoRedoEnabled();
+    target->setUndoRedoEnabled(false);
+
+    cursor = QTextCursor(target);
+    cursor.beginEditBlock();
+    state.destination = RtfDestination::Body;
+    pictureCounter = 1;
+    status = RtfStatus::Ok;
+    status = parse();
+    cursor.endEditBlock();
+    cursor = QTextCursor();
+
+    postProcess();
+    target->setUndoRedoEnabled(undoRedo);
+    storeColourPalette();
+    document = nullptr;
+    return status == RtfStatus::Ok;
+}
+
+QString QMKTextRtfReaderPrivate::errorString() const
+{
+    if (status == RtfStatus::Ok)
+        return QString();
+    const QString message = rtfStatusMessage(status);
+    if (status == RtfStatus::DeviceNotOpen || !device)
+        return message;
+    return message + QLatin1Char(' ')
+        + QCoreApplication::translate("QMKTextRtfReader", "RTF file position: %1")
+              .arg(device->pos());
+}

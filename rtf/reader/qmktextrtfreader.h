@@ -1,0 +1,40 @@
+#ifndef QMKTEXTRTFREADER_H
+#define QMKTEXTRTFREADER_H
+
+#include <QString>
+
+class QIODevice;
+class QTextDocument;
+class QMKTextRtfReaderPrivate;
+
+// Imports RTF from a device into a QTextDocument. Faults never stop an import: the first one is
+// recorded, reading goes on to the end of the input and the document holds all that could be
+// read. One reader serves one import; options are set before read().
+class QMKTextRtfReader
+{
+public:
+    explicit QMKTextRtfReader(QIODevice *device);
+    virtual ~QMKTextRtfReader();
+
+    // Clears the document and imports the whole device into it. Returns true when no fault was
+    // met. Characters 127 to 159 of the text are removed when removeInvalid is set, otherwise
+    // replaced by U+FFFD.
+    bool read(QTextDocument *document, bool removeInvalid);
+    bool read(QTextDocument *document);
+
+    // Empty after success; otherwise the fault and the device position reached.
+    QString errorString() const;
+
+    void setPaletteColours(bool);
+    void setIgnoreZeroRightIndent(bool);
+    void setFootnotesAsText(bool);
+    void setAnnotationsAsText(bool);
+    void setFootnotePlaceholderAnchor(bool);
+    void setNoteAnchorPlaceholder(const QString &);
+
+private:
+    Q_DISABLE_COPY(QMKTextRtfReader)
+    QMKTextRtfReaderPrivate *d;
+};
+
+#endif // QMKTEXTRTFREADER_H

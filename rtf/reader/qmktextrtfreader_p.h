@@ -1,0 +1,153 @@
+#ifndef QMKTEXTRTFREADER_P_H
+#define QMKTEXTRTFREADER_P_H
+
+#include "rtf/common/rtfkeywords.h"
+#include "rtf/reader/readerstatus.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QVector>
+
+class QIODevice;
+class QTextDocument;
+
+// What the content of the current group is; each kind is finished by its own end step when
+// the group that opened it closes.
+enum class RtfDestination {
+    Body,
+    FontTable,
+    ColourTable,
+    ExpandedColourTable,
+    ListTable,
+    LevelText,
+    LevelMarker,
+    ListOverrideTable,
+    ListOverride,
+    Picture,
+    EmbeddedPdf,
+    PdfFileName,
+    PictureFileName,
+    MathMLEquation,
+    Field,
+    FieldInstruction,
+    FieldResult,
+    Footnote,
+    Annotation,
+    Stylesheet,
+};
+
+// How plain bytes of the input are read.
+enum class RtfInputMode { Text, Hexadecimal };
+
+// Everything an RTF group scopes: saved at '{' and restored at '}'.
+struct RtfGroupState
+{
+    QTextCharFormat charFormat;     ///< format applied to inserted text
+    RtfDestination destination = RtfDestination::Body;
+    int unicodeSkip = 1;            ///< \uc: replacement characters that follow a \u
+    int codePage = -1;              ///< code page of escaped bytes; -1: the document's
+    RtfInputMode inputMode = RtfInputMode::Text;
+    QString pendingText;            ///< collected, not yet delivered
+};
+
+// A control word as dispatched to its handler.
+struct RtfKeywordCall
+{
+    RtfKeyword keyword;
+    bool hasParameter;              ///< digits followed the letters
+    int parameter;                  ///< 0 without digits
+    bool on;                        ///< false only for an explicit parameter 0
+};
+
+class QMKTextRtfReaderPrivate
+{
+public:
+    explicit QMKTextRtfReaderPrivate(QIODevice *device);
+    virtual ~QMKTextRtfReaderPrivate();
+
+    /// Runs one import into document; see QMKTextRtfReader::read.
+    bool read(QTextDocument *document, bool removeInvalid);
+    QString errorString() const;
+
+    /// Runs the handler of a recognised keyword (the input mode is reset to text first).
+    virtual int handleKeyword(RtfKeyword keyword, bool hasParameter, int parameter);
+
+    // Input window.
+    /// The byte at the window position plus offset; exists is false past the end of input.
+    char peek(int offset, bool *exists = nullptr);
+    /// Moves the window position on by count bytes and drops consumed bytes in 1 KiB steps.
+    void advance(int count);
+
+    // Groups and text.
+    /// Runs a scanned keyword (-1: unknown) unless a group is being skipped; applies \*.
+    int dispatchKeyword(int keyword, bool hasParameter, int parameter);
+    void openGroup();
+    int closeGroup();
+    void flushPendingText();
+    void endDestination(RtfDestination destination);
+    /// Keeps the first fault: a non-zero status is never replaced.
+    void setStatus(int status);
+
+    // Keyword handlers shared by many keywords.
+    int ignoreKeyword(const RtfKeywordCall &call);
+    int skipGroup(const RtfKeywordCall &call);
+    int markIgnorable(const RtfKeywordCall &call);
+    int appendSymbol(const RtfKeywordCall &call);
+
+    QIODevice *device;
+    QTextDocument *document = nullptr;
+    QTextCursor cursor;
+
+    QByteArray window;              ///< bytes read from the device and not yet dropped
+    int windowPosition = 0;         ///< index of the current byte in window
+    QByteArray rawData;             ///< bytes of hexadecimal data and \bin
+    int pendingNibble = -1;         ///< high half of a hexadecimal byte split by a line break
+
+    RtfGroupState state;            ///< the current group's state
+    QVector<RtfGroupState> groupStack; ///< states of the enclosing groups
+    int skipDepth = 0;              ///< nested groups still to skip; 0: not skipping
+    bool ignorableDestination = false; ///< \* seen, consumed by the next control word
+    int status = RtfStatus::Ok;
+
+    QTextCharFormat plainCharFormat; ///< the document's default format, prepared by read()
+    QTextBlockFormat paragraphFormat; ///< format of the paragraph being read
+    bool removeInvalid = false;
+
+    // Page geometry in twips.
+    int paperWidth = 12240;
+    int paperHeight = 15840;
+    int leftMargin = 1800;
+    int topMargin = 1440;
+    int rightMargin = 1800;
+    int bottomMargin = 1440;
+
+    // Options.
+    bool paletteColours = true;
+    bool ignoreZeroRightIndent = false;
+    bool footnotesAsText = true;
+    bool annotationsAsText = true;
+    bool footnotePlaceholderAnchor = true;
+    QString noteAnchorPlaceholder = QStringLiteral("*");
+
+    int pictureCounter = 1;         ///< numbers the names of imported pictures
+
+private:
+    int parse();
+    bool insertNonRtfInput();
+    int readControlWord();
+    void readPlainText();
+    void readHexadecimalRun();
+    void deliverToDocument(const QString &text);
+    void readLine(int maxLength);
+
+    // Steps later parts of the import hook into.
+    void beginParagraphText() {}
+    void buildLists() {}
+    void postProcess() {}
+    void storeColourPalette() {}
+};
+
+#endif // QMKTEXTRTFREADER_P_H

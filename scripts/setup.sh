@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs to build and test. Idempotent:
+# packages already present are left alone and apt is only asked when something is missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qtbase5-dev
+  libicu-dev libpoppler-qt5-dev
+  fonts-liberation2 fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+echo "Installing: ${missing[*]}" >&2
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq >&2
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2

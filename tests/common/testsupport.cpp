@@ -1,0 +1,39 @@
+#include "common/testsupport.h"
+
+#include "qmktextrtfreader.h"
+#include "textutil/headless.h"
+
+#include <QBuffer>
+
+void qmkPrepareTestApplication()
+{
+    prepareHeadlessGui();
+}
+
+ImportResult importRtf(const QByteArray &rtf, const ImportOptions &options)
+{
+    ImportResult result;
+    result.document = std::make_unique<QTextDocument>();
+    QByteArray bytes = rtf;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QMKTextRtfReader reader(&buffer);
+    result.ok = reader.read(result.document.get(), options.removeInvalid);
+    result.error = reader.errorString();
+    return result;
+}
+
+QTextBlock block(const QTextDocument &document, int n)
+{
+    return document.findBlockByNumber(n);
+}
+
+QTextFragment fragment(const QTextBlock &block, int n)
+{
+    int i = 0;
+    for (auto it = block.begin(); !it.atEnd(); ++it, ++i) {
+        if (i == n)
+            return it.fragment();
+    }
+    return QTextFragment();
+}

@@ -1,0 +1,48 @@
+#ifndef QMK_TESTSUPPORT_H
+#define QMK_TESTSUPPORT_H
+
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QString>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <memory>
+
+// Every test runs headless at 96 dpi, as the tools do.
+#define QMK_TEST_MAIN(TestClass)                                                               \
+    int main(int argc, char *argv[])                                                           \
+    {                                                                                          \
+        qmkPrepareTestApplication();                                                           \
+        QGuiApplication app(argc, argv);                                                       \
+        TestClass test;                                                                        \
+        QTEST_SET_MAIN_SOURCE_PATH                                                             \
+        return QTest::qExec(&test, argc, argv);                                                \
+    }
+
+void qmkPrepareTestApplication();
+
+// The outcome of importing RTF bytes into a fresh document.
+struct ImportResult
+{
+    std::unique_ptr<QTextDocument> document;
+    bool ok = false;
+    QString error;
+
+    QString text() const { return document->toPlainText(); }
+    int blockCount() const { return document->blockCount(); }
+};
+
+struct ImportOptions
+{
+    bool removeInvalid = false;
+};
+
+ImportResult importRtf(const QByteArray &rtf, const ImportOptions &options = {});
+
+// The n-th block of a document (0-based), and the n-th text fragment of a block.
+QTextBlock block(const QTextDocument &document, int n);
+QTextFragment fragment(const QTextBlock &block, int n);
+
+#endif // QMK_TESTSUPPORT_H

@@ -1,0 +1,11 @@
+#include "textutil/headless.h"
+
+#include <QCoreApplication>
+#include <QtGlobal>
+
+void prepareHeadlessGui()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
+}
