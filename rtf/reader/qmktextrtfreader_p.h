@@ -134,6 +134,31 @@ public:
 
     int pictureCounter = 1;         ///< numbers the names of imported pictures
 
+    // Each reader concern keeps its members and handlers in its own section below, in the
+    // order of the source files in this folder.
+
+    // --- Font table and text decoding (fonttable.cpp, textdecoding.cpp) ---
+
+    // --- Colour table (colourtable.cpp) ---
+
+    // --- Character formatting (characterformat.cpp) ---
+
+    // --- Paragraph formatting and document settings (paragraphs.cpp, documentsettings.cpp) ---
+
+    // --- Tables (tables.cpp) ---
+
+    // --- Lists (lists.cpp) ---
+
+    // --- Stylesheet (stylesheet.cpp) ---
+
+    // --- Fields (fields.cpp) ---
+
+    // --- Pictures (pictures.cpp) ---
+
+    // --- Notes (notes.cpp) ---
+
+    // --- Post-processing (postprocessing.cpp) ---
+
 private:
     int parse();
     bool insertNonRtfInput();
