@@ -4,6 +4,8 @@
 // Everything the qmkrtf library offers its users.
 
 #include "qmkformatproperties.h"
+#include "qmkhighprecisioncolor.h"
+#include "qmkrevisionpalette.h"
 #include "qmktextrtfreader.h"
 #include "qmkunits.h"
 
