@@ -40,8 +40,10 @@ QString InstalledFamilies::matchLettersOnly(const QString &key) const
         return same.value();
 
     // A longer name that extends an installed family ("Arial Narrow Special" finds "Arial
-    // Narrow"): the longest installed key that is a prefix of ours.
-    for (int length = key.size() - 1; length >= 0; --length) {
+    // Narrow"): the longest installed key that is a prefix of ours. The empty key of a family
+    // without letters ("1942") is a prefix of every key and would catch every unknown name;
+    // such a family is left to the raw pass.
+    for (int length = key.size() - 1; length > 0; --length) {
         const auto prefix = m_byLettersKey.constFind(key.left(length));
         if (prefix != m_byLettersKey.cend() && !prefix.value().isEmpty())
             return prefix.value();
