@@ -27,9 +27,14 @@ QString InstalledFamilies::match(const QString &name) const
 {
     if (m_familySet.contains(name))
         return name;
-    const QString byLetters = matchLettersOnly(lettersOnlyKey(name));
-    if (!byLetters.isEmpty())
-        return byLetters;
+    // A name without letters ("1234", or "???" from a name in an unknown code page) has an
+    // empty key, which every key extends: the letters would pick an arbitrary family.
+    const QString key = lettersOnlyKey(name);
+    if (!key.isEmpty()) {
+        const QString byLetters = matchLettersOnly(key);
+        if (!byLetters.isEmpty())
+            return byLetters;
+    }
     return matchRaw(name);
 }
 

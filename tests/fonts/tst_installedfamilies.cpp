@@ -81,11 +81,12 @@ void tst_InstalledFamilies::match_data()
         << text("Times Roman A");
     QTest::newRow("prefix wins over extension") << familyList("Arial|Arial Narrow Extra")
                                                 << text("Arial Narrow") << text("Arial");
-    QTest::newRow("name without letters finds the longest key")
-        << common << text("1234") << text("Times New Roman");
+    // Gave "Times New Roman" (expected empty): every key extends the empty key of "1234".
+    QTest::newRow("name without letters finds no family by letters")
+        << common << text("1234") << QString();
     QTest::newRow("unrelated name finds nothing") << common << text("Zapfino") << QString();
 
-    // Raw pass: only a family without letters gets this far.
+    // Raw pass: only names and families without letters get this far.
     // Gave "1942" (expected empty): the empty key was taken as a prefix of every name.
     QTest::newRow("family without letters catches no unknown name")
         << familyList("1942|Arial") << text("Zapfino") << QString();
@@ -93,8 +94,11 @@ void tst_InstalledFamilies::match_data()
         << familyList("1942|Arial") << text("1942 Report") << text("1942");
     QTest::newRow("raw prefix: longest family wins")
         << familyList("19|1942|Arial") << text("1942 Report") << text("1942");
-    QTest::newRow("family without letters by its empty key")
-        << familyList("1942|Arial") << text("77") << text("1942");
+    // Gave "1942" (expected empty): the two names share the empty key.
+    QTest::newRow("two names without letters are not related")
+        << familyList("1942|Arial") << text("77") << QString();
+    QTest::newRow("raw extension: family extends a name without letters")
+        << familyList("1942|Arial") << text("19") << text("1942");
 }
 
 void tst_InstalledFamilies::match()
