@@ -1,54 +1,8 @@
 #include "common/testsupport.h"
 
-#include "fonts/fontfamilymap_p.h"
-#include "qmkfontfamilymap.h"
+#include "fakefontservices.h"
 
 namespace {
-
-QString text(const char *latin1)
-{
-    return QString::fromLatin1(latin1);
-}
-
-QStringList familyList(const char *barSeparated)
-{
-    return text(barSeparated).split(QLatin1Char('|'), Qt::SkipEmptyParts);
-}
-
-// Font services under the test's control. The matcher answers an installed family exactly
-// and anything else with `fallback`, as the platform's matcher does.
-struct FakeFontServices
-{
-    QStringList installed;
-    QString fallback = QStringLiteral("MS Shell Dlg 2");
-    bool courierScalable = false;
-    int familyListReads = 0;
-    int matcherCalls = 0;
-
-    FontFamilyServices services()
-    {
-        FontFamilyServices s;
-        s.installedFamilies = [this] {
-            ++familyListReads;
-            return installed;
-        };
-        s.matchFont = [this](const QString &family, int) {
-            ++matcherCalls;
-            return installed.contains(family) ? FontMatch{family, true}
-                                              : FontMatch{fallback, false};
-        };
-        s.isScalable = [this](const QString &family) {
-            return courierScalable && family == QLatin1String("Courier");
-        };
-        return s;
-    }
-
-    std::unique_ptr<QMKFontFamilyMap> map(FaceCatalogue catalogue = FaceCatalogue())
-    {
-        return std::make_unique<QMKFontFamilyMap>(
-            std::make_unique<QMKFontFamilyMapPrivate>(services(), std::move(catalogue)));
-    }
-};
 
 const char *const usualFamilies = "Arial|Times New Roman|Courier New|DejaVu Sans";
 
@@ -148,7 +102,7 @@ void tst_FontFamilyMap::resolveFamily()
     QFETCH(bool, found);
     QFETCH(bool, exact);
 
-    FakeFontServices fake{installed, fallback};
+    FakeFontFamilyServices fake{installed, fallback};
     const auto map = fake.map();
     bool actualFound = !found;
     bool actualExact = !exact;
@@ -194,7 +148,7 @@ void tst_FontFamilyMap::genericFamilyByStyleHint()
     QFETCH(int, styleHint);
     QFETCH(QString, family);
 
-    FakeFontServices fake{familyList(usualFamilies), fallback};
+    FakeFontFamilyServices fake{familyList(usualFamilies), fallback};
     bool found = true;
     bool exact = true;
     QCOMPARE(fake.map()->resolveFamily(text("Zapfino"), styleHint, &found, &exact), family);
@@ -204,7 +158,7 @@ void tst_FontFamilyMap::genericFamilyByStyleHint()
 
 void tst_FontFamilyMap::emptyNameClearsFlags()
 {
-    FakeFontServices fake{familyList(usualFamilies)};
+    FakeFontFamilyServices fake{familyList(usualFamilies)};
     const auto map = fake.map();
     bool found = true;
     bool exact = true;
@@ -216,7 +170,7 @@ void tst_FontFamilyMap::emptyNameClearsFlags()
 
 void tst_FontFamilyMap::seenNameIsNotResolvedAgain()
 {
-    FakeFontServices fake{familyList(usualFamilies)};
+    FakeFontFamilyServices fake{familyList(usualFamilies)};
     const auto map = fake.map();
     QCOMPARE(map->resolveFamily(text("Times"), 1), text("Times New Roman"));
     QCOMPARE(fake.matcherCalls, 1);
@@ -229,7 +183,7 @@ void tst_FontFamilyMap::seenNameIsNotResolvedAgain()
 
 void tst_FontFamilyMap::styleHintsAreCachedSeparately()
 {
-    FakeFontServices fake{familyList(usualFamilies)};
+    FakeFontFamilyServices fake{familyList(usualFamilies)};
     const auto map = fake.map();
     QCOMPARE(map->resolveFamily(text("Zapfino"), int(QFont::SansSerif)), text("Arial"));
     QCOMPARE(map->resolveFamily(text("Zapfino"), int(QFont::Serif)), text("Times New Roman"));
@@ -239,7 +193,7 @@ void tst_FontFamilyMap::styleHintsAreCachedSeparately()
 
 void tst_FontFamilyMap::dashResultIsCachedUnderTheWholeName()
 {
-    FakeFontServices fake{familyList(usualFamilies)};
+    FakeFontFamilyServices fake{familyList(usualFamilies)};
     const auto map = fake.map();
     QCOMPARE(map->resolveFamily(text("Helvetica-Bold"), 0), text("Arial"));
     const int calls = fake.matcherCalls;
@@ -253,7 +207,7 @@ void tst_FontFamilyMap::dashResultIsCachedUnderTheWholeName()
 
 void tst_FontFamilyMap::installedFamiliesAreReadOnce()
 {
-    FakeFontServices fake{familyList(usualFamilies)};
+    FakeFontFamilyServices fake{familyList(usualFamilies)};
     const auto map = fake.map();
     QCOMPARE(fake.familyListReads, 0);
     map->resolveFamily(text("Times"), 1);
@@ -272,7 +226,7 @@ void tst_FontFamilyMap::catalogueFamilyComesFirst()
     catalogue.addInstalledFamily(text("Arial"));
     catalogue.addInstalledFamily(text("Gill Sans"));
 
-    FakeFontServices fake{familyList(usualFamilies), text("DejaVu Sans")};
+    FakeFontFamilyServices fake{familyList(usualFamilies), text("DejaVu Sans")};
     const auto map = fake.map(std::move(catalogue));
     bool found = false;
     QCOMPARE(map->resolveFamily(text("ArialMT"), 0, &found), text("Arial"));
@@ -284,7 +238,7 @@ void tst_FontFamilyMap::catalogueFamilyComesFirst()
 
 void tst_FontFamilyMap::emptyCatalogue()
 {
-    FakeFontServices fake{familyList("Helvetica|Courier Prime|Arial")};
+    FakeFontFamilyServices fake{familyList("Helvetica|Courier Prime|Arial")};
     const auto map = fake.map();
     QCOMPARE(map->faceKeyForName(text("Arial Bold")), text("Arial Bold"));
     QCOMPARE(map->faceKeyForName(QString()), QString());
@@ -300,7 +254,7 @@ void tst_FontFamilyMap::emptyCatalogue()
 
 void tst_FontFamilyMap::courierSubstitutes()
 {
-    FakeFontServices scalable{familyList(usualFamilies)};
+    FakeFontFamilyServices scalable{familyList(usualFamilies)};
     scalable.courierScalable = true;
     const auto map = scalable.map();
     QCOMPARE(map->courierFamily(), text("Courier"));
@@ -308,7 +262,7 @@ void tst_FontFamilyMap::courierSubstitutes()
     scalable.courierScalable = false;
     QCOMPARE(map->courierFamily(), text("Courier"));
 
-    FakeFontServices bitmapOnly{familyList(usualFamilies)};
+    FakeFontFamilyServices bitmapOnly{familyList(usualFamilies)};
     QCOMPARE(bitmapOnly.map()->courierFamily(), text("Courier New"));
 }
 

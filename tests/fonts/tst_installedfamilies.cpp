@@ -1,21 +1,7 @@
 #include "common/testsupport.h"
 
+#include "fakefontservices.h"
 #include "fonts/installedfamilies_p.h"
-
-namespace {
-
-QString text(const char *latin1)
-{
-    return QString::fromLatin1(latin1);
-}
-
-// "Arial|Times New Roman" gives {"Arial", "Times New Roman"}.
-QStringList familyList(const char *barSeparated)
-{
-    return text(barSeparated).split(QLatin1Char('|'), Qt::SkipEmptyParts);
-}
-
-} // namespace
 
 class tst_InstalledFamilies : public QObject
 {
