@@ -2,8 +2,11 @@
 
 #include "fakefontservices.h"
 #include "qmkfontconstruction.h"
+#include "qmkfontfamilymap.h"
 
 #include <QFontInfo>
+
+#include <iterator>
 
 namespace {
 
@@ -48,6 +51,8 @@ private slots:
     void baseFontKeepsItsWeightAndSize();
 
     void platformFonts();
+    void pathologicalDescriptions_data();
+    void pathologicalDescriptions();
 };
 
 void tst_FontConstruction::fontFromDescription_data()
@@ -179,6 +184,34 @@ void tst_FontConstruction::platformFonts()
     const QFont regular = ::fontFromDescription(text("Liberation Sans-Regular"), QFont::SansSerif);
     QCOMPARE(regular.weight(), int(QFont::Normal));
     QCOMPARE(regular.style(), QFont::StyleNormal);
+}
+
+void tst_FontConstruction::pathologicalDescriptions_data()
+{
+    QTest::addColumn<QString>("description");
+
+    const QChar oddCharacters[] = {QChar(0), QChar(1), QLatin1Char('-'), QChar(0xd800),
+                                   QLatin1Char('-'), QChar(0xdfff), QChar(0xffff)};
+    const QString controlsAndSurrogates(oddCharacters, int(std::size(oddCharacters)));
+
+    QTest::newRow("a million letters") << QString(1000000, QLatin1Char('a'));
+    QTest::newRow("a million dashes") << QString(1000000, QLatin1Char('-'));
+    QTest::newRow("family and a huge style part")
+        << text("Liberation Sans-") + QString(1000000, QLatin1Char('B'));
+    QTest::newRow("a hundred thousand style words")
+        << text("Liberation Sans") + text(" Bold").repeated(100000);
+    QTest::newRow("control characters and surrogates")
+        << controlsAndSurrogates;
+}
+
+void tst_FontConstruction::pathologicalDescriptions()
+{
+    // These only have to finish, on the platform's own font services.
+    QFETCH(QString, description);
+    bool found = false;
+    ::fontFromDescription(description, QFont::SansSerif, nullptr, &found);
+    QMKFontFamilyMap::instance()->postScriptName(description, 75, true, 100, true);
+    QMKFontFamilyMap::instance()->faceKeyForName(description);
 }
 
 QMK_TEST_MAIN(tst_FontConstruction)

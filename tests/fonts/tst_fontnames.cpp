@@ -97,6 +97,8 @@ void tst_FontNames::stripStyleWords_data()
                                                << wordList("Cond,Display");
     QTest::newRow("same word twice") << text("Foo Bold bold") << true << text("Foo")
                                      << wordList("Bold,bold");
+    QTest::newRow("leading blank leaves an empty family") << text(" Bold") << true << QString()
+                                                          << wordList("Bold");
     QTest::newRow("empty name") << text("") << false << untouched << QStringList();
 }
 
