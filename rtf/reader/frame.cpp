@@ -318,6 +318,13 @@ void QMKTextRtfReaderPrivate::deliverToDocument(const QString &text)
     cursor.insertText(text, state.charFormat);
 }
 
-void QMKTextRtfReaderPrivate::endDestination(RtfDestination)
+void QMKTextRtfReaderPrivate::endDestination(RtfDestination destination)
 {
+    switch (destination) {
+    case RtfDestination::FontTable:
+        endFontTable();
+        break;
+    default:
+        break;
+    }
 }
