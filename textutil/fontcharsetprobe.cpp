@@ -1,7 +1,6 @@
 #include "textutil/fontcharsetprobe.h"
 
 #include <QFont>
-#include <QFontDatabase>
 #include <QHash>
 
 namespace {
@@ -28,20 +27,18 @@ const ScriptCharacterSet scriptCharacterSets[] = {
     {QFontDatabase::Symbol, 2},
 };
 
-int probeFamily(const QString &family)
+} // namespace
+
+int characterSetForWritingSystems(const QList<QFontDatabase::WritingSystem> &writingSystems)
 {
-    const QList<QFontDatabase::WritingSystem> supported =
-        QFontDatabase().writingSystems(family);
-    if (supported.contains(QFontDatabase::Latin))
+    if (writingSystems.contains(QFontDatabase::Latin))
         return 0;
     for (const ScriptCharacterSet &script : scriptCharacterSets) {
-        if (supported.contains(script.writingSystem))
+        if (writingSystems.contains(script.writingSystem))
             return script.characterSet;
     }
     return 0;
 }
-
-} // namespace
 
 int fontCharacterSet(const QFont &font)
 {
@@ -49,6 +46,7 @@ int fontCharacterSet(const QFont &font)
     const QString family = font.family();
     auto it = characterSets.constFind(family);
     if (it == characterSets.constEnd())
-        it = characterSets.insert(family, probeFamily(family));
+        it = characterSets.insert(
+            family, characterSetForWritingSystems(QFontDatabase().writingSystems(family)));
     return it.value();
 }

@@ -1,6 +1,9 @@
 #ifndef QMK_FONTCHARSETPROBE_H
 #define QMK_FONTCHARSETPROBE_H
 
+#include <QFontDatabase>
+#include <QList>
+
 class QFont;
 
 // The Windows character set (\fcharset value) that a font family is written in: 0 (ANSI) for
@@ -8,5 +11,8 @@ class QFont;
 // 0 when it supports none of them. Answered from the font database; results are kept per
 // family for the life of the process. Needs a QGuiApplication.
 int fontCharacterSet(const QFont &font);
+
+/// The character set for a family that supports these writing systems.
+int characterSetForWritingSystems(const QList<QFontDatabase::WritingSystem> &writingSystems);
 
 #endif // QMK_FONTCHARSETPROBE_H
