@@ -59,7 +59,7 @@ bool FaceCatalogue::PostScriptKey::operator==(const PostScriptKey &other) const
 
 uint qHash(const FaceCatalogue::PostScriptKey &key, uint seed)
 {
-    return qHash(key.family, seed) ^ qHash(key.weight * 4 + int(key.italic), seed)
+    return qHash(key.family, seed) ^ qHash(uint(key.weight) * 2u + uint(key.italic), seed)
            ^ qHash(key.stretch, seed + 1);
 }
 

@@ -16,7 +16,8 @@ constexpr int heaviestNonBold = QFont::Medium;
 int nearestWeight(const QVector<int> &ascending, int weight, int best, int bestDistance)
 {
     for (const int candidate : ascending) {
-        const int distance = std::abs(weight - candidate);
+        // Wide enough for any requested weight.
+        const qint64 distance = std::abs(qint64(weight) - candidate);
         if (distance < bestDistance) {
             best = candidate;
             bestDistance = distance;

@@ -49,9 +49,9 @@ public:
 
     const InstalledFamilies &installedFamilies();
     ResolvedFamily resolve(const QString &name, int styleHint);
-    /// resolveFamily steps 3 and 4: a catalogue or installed family for the name.
+    /// The catalogue's or the font database's family that stands for the name, if any.
     std::optional<QString> recogniseFamily(const QString &name);
-    /// resolveFamily steps 6 to 8: what the font matcher makes of a candidate.
+    /// The candidate after the Helvetica substitute and the matcher's fall-back check.
     ResolvedFamily matchCandidate(QString candidate, int styleHint, bool found);
     /// Decided once: resolution reads it for every "Helvetica".
     bool isHelveticaInstalled();

@@ -27,9 +27,14 @@ QString InstalledFamilies::match(const QString &name) const
 {
     if (m_familySet.contains(name))
         return name;
-    const QString byLetters = matchLettersOnly(lettersOnlyKey(name));
-    if (!byLetters.isEmpty())
-        return byLetters;
+    // A name without letters ("1234", or "???" from a name in an unknown code page) has an
+    // empty key, which every key extends: the letters would pick an arbitrary family.
+    const QString key = lettersOnlyKey(name);
+    if (!key.isEmpty()) {
+        const QString byLetters = matchLettersOnly(key);
+        if (!byLetters.isEmpty())
+            return byLetters;
+    }
     return matchRaw(name);
 }
 
@@ -40,17 +45,22 @@ QString InstalledFamilies::matchLettersOnly(const QString &key) const
         return same.value();
 
     // A longer name that extends an installed family ("Arial Narrow Special" finds "Arial
-    // Narrow"): the longest installed key that is a prefix of ours.
-    for (int length = key.size() - 1; length >= 0; --length) {
-        const auto prefix = m_byLettersKey.constFind(key.left(length));
-        if (prefix != m_byLettersKey.cend() && !prefix.value().isEmpty())
-            return prefix.value();
+    // Narrow"): the longest installed key that is a prefix of ours. Walking the families rather
+    // than the prefixes of the name keeps a huge name from costing its length squared.
+    QString best;
+    int bestLength = 0;
+    for (auto it = m_byLettersKey.cbegin(); it != m_byLettersKey.cend(); ++it) {
+        if (it.key().size() > bestLength && key.startsWith(it.key()) && !it.value().isEmpty()) {
+            bestLength = it.key().size();
+            best = it.value();
+        }
     }
+    if (!best.isEmpty())
+        return best;
 
     // A short name that an installed family extends ("Times" finds "Times New Roman"). Keys
     // that begin with ours sort together right after it; on equal lengths the first wins.
-    QString best;
-    int bestLength = -1;
+    bestLength = -1;
     for (auto it = m_byLettersKey.lowerBound(key);
          it != m_byLettersKey.cend() && it.key().startsWith(key); ++it) {
         if (it.key().size() > bestLength) {

@@ -19,7 +19,7 @@ public:
 
     // An installed family that stands for name, or empty: the name itself, then a family with
     // the same letters, then the longest family whose letters begin or extend the name's, then
-    // the same two prefix rules on the raw names.
+    // the same two prefix rules on the raw names. Letters only count when there are some.
     QString match(const QString &name) const;
 
     const QStringList &families() const { return m_families; }

@@ -138,23 +138,25 @@ const QSet<QString> &styleWords()
 
 bool stripStyleWords(const QString &name, QString *family, QSet<QString> *words)
 {
-    bool stripped = false;
-    QString rest = name;
-    for (;;) {
-        const int blank = rest.lastIndexOf(QLatin1Char(' '));
+    // The family is cut once at the end: cutting a copy per word would make a name of many
+    // style words cost its length squared.
+    int familyEnd = name.size();
+    while (familyEnd > 0) {
+        const int blank = name.lastIndexOf(QLatin1Char(' '), familyEnd - 1);
         if (blank < 0)
             break;
-        const QString lastWord = rest.mid(blank + 1);
+        const QString lastWord = name.mid(blank + 1, familyEnd - blank - 1);
         if (!isStyleWord(lastWord))
             break;
-        rest.truncate(blank);
-        if (family)
-            *family = rest;
         if (words)
             words->insert(lastWord);
-        stripped = true;
+        familyEnd = blank;
     }
-    return stripped;
+    if (familyEnd == name.size())
+        return false;
+    if (family)
+        *family = name.left(familyEnd);
+    return true;
 }
 
 void normalizeStyleWords(QSet<QString> &words)
