@@ -60,6 +60,37 @@ const CodePageDefinition codePageDefinitions[] = {
     {10081, Engine::Icu, "macos-35-10.2", 1, Question},
 };
 
+// Single bytes that Windows decodes although ICU's table for the page leaves them out.
+struct ExtraSingleByte
+{
+    int codePage;
+    uchar byte;
+    char16_t unit;
+};
+
+const ExtraSingleByte extraSingleBytes[] = {
+    {932, 0x80, 0x0080}, {932, 0xA0, 0xF8F0}, {932, 0xFD, 0xF8F1}, {932, 0xFE, 0xF8F2},
+    {932, 0xFF, 0xF8F3},
+};
+
+const ExtraSingleByte *findExtraByte(int codePage, uchar byte)
+{
+    for (const ExtraSingleByte &extra : extraSingleBytes) {
+        if (extra.codePage == codePage && extra.byte == byte)
+            return &extra;
+    }
+    return nullptr;
+}
+
+const ExtraSingleByte *findExtraUnit(int codePage, char16_t unit)
+{
+    for (const ExtraSingleByte &extra : extraSingleBytes) {
+        if (extra.codePage == codePage && extra.unit == unit)
+            return &extra;
+    }
+    return nullptr;
+}
+
 const CodePageDefinition *findDefinition(int codePage)
 {
     if (codePage == 0)
@@ -273,6 +304,12 @@ int platformBytesToUnicode(int codePage, const char *bytes, int byteCount, char1
     PageConverter *converter = converterFor(codePage);
     if (!converter || !bytes || byteCount <= 0 || !out || room <= 0)
         return 0;
+    if (byteCount == 1) {
+        if (const ExtraSingleByte *extra = findExtraByte(codePage, uchar(bytes[0]))) {
+            out[0] = extra->unit;
+            return 1;
+        }
+    }
     return qMax(converter->decode(bytes, byteCount, out, room), 0);
 }
 
@@ -295,6 +332,10 @@ int platformUnicodeToBytes(int codePage, char16_t unit, char *out, int room, boo
     const int written = converter->encode(unit, out, room);
     if (written > 0)
         return written;
+    if (const ExtraSingleByte *extra = findExtraUnit(codePage, unit)) {
+        out[0] = char(extra->byte);
+        return 1;
+    }
     // Windows writes the page's default byte for what the page cannot represent.
     if (usedDefault)
         *usedDefault = true;

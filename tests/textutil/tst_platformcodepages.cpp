@@ -88,6 +88,9 @@ void tst_PlatformCodePages::decoding_data()
     QTest::newRow("932 half-width katakana alone") << 932 << QByteArray("\xB1") << 0xFF71;
     QTest::newRow("932 NEC row 13 circled one") << 932 << QByteArray("\x87\x40") << 0x2460;
     QTest::newRow("932 backslash stays a backslash") << 932 << QByteArray("\x5C") << 0x5C;
+    QTest::newRow("932 byte 80 as Windows has it") << 932 << QByteArray("\x80") << 0x0080;
+    QTest::newRow("932 byte A0 as Windows has it") << 932 << QByteArray("\xA0") << 0xF8F0;
+    QTest::newRow("932 byte FF as Windows has it") << 932 << QByteArray("\xFF") << 0xF8F3;
     QTest::newRow("936 euro sign") << 936 << QByteArray("\x80") << 0x20AC;
     QTest::newRow("936 zhong") << 936 << QByteArray("\xD6\xD0") << 0x4E2D;
     QTest::newRow("949 ga") << 949 << QByteArray("\xB0\xA1") << 0xAC00;
@@ -135,7 +138,7 @@ void tst_PlatformCodePages::invalidSequences_data()
 
     QTest::newRow("932 lone lead byte") << 932 << QByteArray("\x82");
     QTest::newRow("932 lead byte with invalid trail") << 932 << QByteArray("\x82\x20");
-    QTest::newRow("932 undefined single byte") << 932 << QByteArray("\xA0");
+    QTest::newRow("932 Windows' extra byte is no lead byte") << 932 << QByteArray("\xA0\xA0");
     QTest::newRow("936 lone lead byte") << 936 << QByteArray("\xD6");
     QTest::newRow("950 lone lead byte") << 950 << QByteArray("\xA4");
     QTest::newRow("1361 lone lead byte") << 1361 << QByteArray("\x88");
@@ -187,6 +190,7 @@ void tst_PlatformCodePages::encoding_data()
 
     QTest::newRow("932 hiragana a") << 932 << 0x3042 << QByteArray("\x82\xA0");
     QTest::newRow("936 zhong") << 936 << 0x4E2D << QByteArray("\xD6\xD0");
+    QTest::newRow("932 private use back to FD") << 932 << 0xF8F1 << QByteArray("\xFD");
     QTest::newRow("1361 Johab ga") << 1361 << 0xAC00 << QByteArray("\x88\x61");
     QTest::newRow("1251 short i") << 1251 << 0x0439 << QByteArray("\xE9");
     QTest::newRow("1252 left double quote") << 1252 << 0x201C << QByteArray("\x93");
