@@ -174,6 +174,15 @@ void tst_FontTable::selection_data()
     QTest::newRow("code page ends with the group")
         << table + "{\\f1 \\'e9}\\'e9}" << QStringLiteral("\u0439\u00E9")
         << QStringList{QStringLiteral("DejaVu Serif"), QString()};
+    QTest::newRow("symbol font bytes sit in the private use area")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f2\\ftech\\fcharset2 Symbol;}}\\f2 \\'b7}")
+        << QStringLiteral("\uF0B7") << QStringList{QStringLiteral("Symbol")};
+    QTest::newRow("Mac Roman font")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f3\\fcharset77 DejaVu Sans;}}\\f3 \\'8e}")
+        << QStringLiteral("\u00E9") << QStringList{QStringLiteral("DejaVu Sans")};
+    QTest::newRow("OEM font")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f4\\fcharset255 DejaVu Sans;}}\\f4 \\'9b}")
+        << QStringLiteral("\u00F8") << QStringList{QStringLiteral("DejaVu Sans")};
     QTest::newRow("font without a page uses the document's")
         << QByteArray("{\\rtf1\\ansicpg1253{\\fonttbl{\\f0 DejaVu Sans;}}\\f0 \\'e1}")
         << QStringLiteral("\u03B1") << QStringList{QStringLiteral("DejaVu Sans")};
