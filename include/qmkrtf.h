@@ -3,6 +3,7 @@
 
 // Everything the qmkrtf library offers its users.
 
+#include "qmkcodepageinfo.h"
 #include "qmkfontconstruction.h"
 #include "qmkfontfamilymap.h"
 #include "qmkfontnames.h"

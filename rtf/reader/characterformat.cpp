@@ -39,6 +39,7 @@ int QMKTextRtfReaderPrivate::plain(const RtfKeywordCall &)
     font.setStrikeOut(false);
     font.setOverline(false);
     format.setFont(font);
+    selectDefaultFont();
     return RtfStatus::Ok;
 }
 

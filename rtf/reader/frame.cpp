@@ -332,6 +332,9 @@ void QMKTextRtfReaderPrivate::endDestination(RtfDestination destination)
     case RtfDestination::ColourTable:
         endColourTable();
         break;
+    case RtfDestination::FontTable:
+        endFontTable();
+        break;
     default:
         break;
     }

@@ -112,26 +112,3 @@ int QMKTextRtfReaderPrivate::markIgnorable(const RtfKeywordCall &)
     ignorableDestination = true;
     return RtfStatus::Ok;
 }
-
-int QMKTextRtfReaderPrivate::appendSymbol(const RtfKeywordCall &call)
-{
-    char16_t character = 0;
-    switch (call.keyword) {
-    case KwNonBreakingSpace: character = 0x00A0; break;
-    case KwOptionalHyphen: character = 0x002D; break;
-    case KwNonBreakingHyphen: character = 0x2011; break;
-    case KwBackslash: character = 0x005C; break;
-    case KwOpenBrace: character = 0x007B; break;
-    case KwCloseBrace: character = 0x007D; break;
-    case KwLquote: character = 0x2018; break;
-    case KwRquote: character = 0x2019; break;
-    case KwLdblquote: character = 0x201C; break;
-    case KwRdblquote: character = 0x201D; break;
-    case KwEndash: character = 0x2013; break;
-    case KwEmdash: character = 0x2014; break;
-    case KwBullet: character = 0x2022; break;
-    default: return RtfStatus::Ok;
-    }
-    state.pendingText.append(QChar(character));
-    return RtfStatus::Ok;
-}

@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QFont>
+#include <QMap>
 #include <QString>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -140,6 +142,35 @@ public:
     // order of the source files in this folder.
 
     // --- Font table and text decoding (fonttable.cpp, textdecoding.cpp) ---
+    QMap<int, QFont> fontTable;     ///< fonts by RTF font number
+    QMap<int, int> fontCodePages;   ///< code page per font number, from \cpg or \fcharset
+    int currentFontNumber = 0;      ///< the last \f
+    int defaultFontNumber = 0;      ///< \deff
+    QFont::StyleHint fontStyleHint = QFont::AnyStyle; ///< family kind of the entry being read
+    int documentCodePage = 1252;    ///< \ansicpg
+
+    /// The code page escaped bytes are in: the group's, else the document's.
+    int effectiveCodePage() const;
+    void registerFontEntry(const QString &text);
+    /// What \plain does to the font: the default font and its code page.
+    void selectDefaultFont();
+    void endFontTable();
+    /// Skips the count replacement characters that follow a \u.
+    void skipUnicodeReplacement(int count);
+    /// Reads the two hexadecimal digits of a \' escape; false when they are malformed.
+    bool readEscapedByte(char *byte);
+
+    int enterFontTable(const RtfKeywordCall &call);
+    int selectFont(const RtfKeywordCall &call);
+    int setFontStyleHint(const RtfKeywordCall &call);
+    int setFontCharset(const RtfKeywordCall &call);
+    int setFontCodePage(const RtfKeywordCall &call);
+    int setFontPitch(const RtfKeywordCall &call);
+    int setDefaultFont(const RtfKeywordCall &call);
+    int setDocumentCodePage(const RtfKeywordCall &call);
+    int setUnicodeSkip(const RtfKeywordCall &call);
+    int appendUnicodeCharacter(const RtfKeywordCall &call);
+    int appendEscapedBytes(const RtfKeywordCall &call);
 
     // --- Colour table (colourtable.cpp) ---
 

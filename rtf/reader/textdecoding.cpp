@@ -1,0 +1,187 @@
+// Characters that RTF writes as control words: \'hh bytes in the current code page, \u with its
+// replacement characters, and the symbol and punctuation keywords.
+
+#include "qmkcodepageinfo.h"
+#include "rtf/reader/qmktextrtfreader_p.h"
+#include "textutil/platformcodepages.h"
+
+namespace {
+
+// No code page decodes to a noncharacter, so it marks a failed conversion.
+const QChar NotDecoded(0xFFFF);
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool isGroupOrControl(char c)
+{
+    return c == '{' || c == '}' || c == '\\';
+}
+
+} // namespace
+
+int QMKTextRtfReaderPrivate::effectiveCodePage() const
+{
+    return state.codePage == -1 ? documentCodePage : state.codePage;
+}
+
+int QMKTextRtfReaderPrivate::setDocumentCodePage(const RtfKeywordCall &call)
+{
+    documentCodePage = call.parameter >= 1 ? call.parameter : 1252;
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setUnicodeSkip(const RtfKeywordCall &call)
+{
+    state.unicodeSkip = qMax(call.parameter, 0);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::appendUnicodeCharacter(const RtfKeywordCall &call)
+{
+    // Codes above 32767 are written as negative numbers: the UTF-16 unit is the value mod 2^16.
+    state.pendingText.append(call.hasParameter ? QChar(ushort(call.parameter))
+                                               : QChar(QLatin1Char('?')));
+    skipUnicodeReplacement(state.unicodeSkip);
+    return RtfStatus::Ok;
+}
+
+void QMKTextRtfReaderPrivate::skipUnicodeReplacement(int count)
+{
+    // The replacement is count characters for readers without Unicode: a plain byte, a \'hh
+    // escape, or any other control word or symbol each count as one. It never reaches past
+    // the end of its group, and line breaks are not characters.
+    while (count > 0) {
+        bool exists = false;
+        const char c = peek(0, &exists);
+        if (!exists || c == '{' || c == '}')
+            return;
+        if (c == '\r' || c == '\n') {
+            advance(1);
+            continue;
+        }
+        --count;
+        if (c != '\\') {
+            advance(1);
+            continue;
+        }
+        const char symbol = peek(1, &exists);
+        if (!exists)
+            return; // a lone backslash at the end is the tokeniser's to report
+        advance(2);
+        if (symbol == '\'') {
+            for (int digits = 0; digits < 2 && hexDigitValue(peek(0, &exists)) >= 0 && exists;
+                 ++digits)
+                advance(1);
+        } else if (isLetter(symbol)) {
+            while (isLetter(peek(0, &exists)) && exists)
+                advance(1);
+            if (peek(0, &exists) == '-' && exists)
+                advance(1);
+            while (isDigit(peek(0, &exists)) && exists)
+                advance(1);
+            if (peek(0, &exists) == ' ' && exists)
+                advance(1);
+        }
+    }
+}
+
+bool QMKTextRtfReaderPrivate::readEscapedByte(char *byte)
+{
+    // Both digits are consumed even when malformed, but never a brace or backslash: those
+    // still delimit the groups and keywords that follow.
+    int value = 0;
+    bool valid = true;
+    for (int i = 0; i < 2; ++i) {
+        bool exists = false;
+        const char c = peek(0, &exists);
+        if (!exists || isGroupOrControl(c))
+            return false;
+        advance(1);
+        const int digit = hexDigitValue(c);
+        valid = valid && digit >= 0;
+        value = value << 4 | qMax(digit, 0);
+    }
+    *byte = char(value);
+    return valid;
+}
+
+int QMKTextRtfReaderPrivate::appendEscapedBytes(const RtfKeywordCall &)
+{
+    const int codePage = effectiveCodePage();
+    const QMKCodePageInfo info = codePageInfo(codePage);
+    char first = 0;
+    if (!readEscapedByte(&first))
+        return RtfStatus::InvalidParameter;
+
+    // A double-byte character is written as two escapes. Only a lead byte takes the next
+    // escape as its partner: single-byte characters of these pages (half-width katakana in
+    // 932) stand alone.
+    bool exists = false;
+    if (info.maxCharSize >= 2 && platformIsLeadByte(codePage, uchar(first))
+        && peek(0, &exists) == '\\' && exists && peek(1, &exists) == '\'' && exists) {
+        advance(2);
+        char second = 0;
+        if (!readEscapedByte(&second))
+            return RtfStatus::InvalidParameter;
+        const char pair[2] = {first, second};
+        const QChar character = bytesToChar(QByteArray(pair, 2), codePage, 2, NotDecoded);
+        if (character != NotDecoded) {
+            state.pendingText.append(character);
+            return RtfStatus::Ok;
+        }
+        // Not a character of the page: the lead byte stands for the default character and
+        // the second byte is read on its own, so that nothing written is lost.
+        state.pendingText.append(info.defaultChar);
+        first = second;
+    }
+
+    QChar character = bytesToChar(QByteArray(1, first), codePage, 1, QChar());
+    // No page has been known yet, so there is no default character to stand in.
+    if (info.maxCharSize == 0 && character.isNull())
+        character = QLatin1Char('?');
+    state.pendingText.append(character);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::appendSymbol(const RtfKeywordCall &call)
+{
+    char16_t character = 0;
+    switch (call.keyword) {
+    case KwNonBreakingSpace: character = 0x00A0; break;
+    // The optional hyphen is only shown where a line breaks: a soft hyphen, not a '-'.
+    case KwOptionalHyphen: character = 0x00AD; break;
+    case KwNonBreakingHyphen: character = 0x2011; break;
+    case KwBackslash: character = 0x005C; break;
+    case KwOpenBrace: character = 0x007B; break;
+    case KwCloseBrace: character = 0x007D; break;
+    case KwLquote: character = 0x2018; break;
+    case KwRquote: character = 0x2019; break;
+    case KwLdblquote: character = 0x201C; break;
+    case KwRdblquote: character = 0x201D; break;
+    case KwEndash: character = 0x2013; break;
+    case KwEmdash: character = 0x2014; break;
+    case KwBullet: character = 0x2022; break;
+    default: return RtfStatus::Ok;
+    }
+    state.pendingText.append(QChar(character));
+    return RtfStatus::Ok;
+}
