@@ -30,6 +30,8 @@ private slots:
     void outline();
     void plainResetsFormat();
     void groupScopesFormat();
+    void plainSelectsDefaultFont_data();
+    void plainSelectsDefaultFont();
     void revisionPalette_data();
     void revisionPalette();
 };
@@ -242,6 +244,33 @@ void tst_CharacterFormat::groupScopesFormat()
     const ImportResult result = importRtf("{\\rtf1 a{\\b B}c}");
     QCOMPARE(formatOf(*result.document, QStringLiteral("B")).fontWeight(), 75);
     QVERIFY(!formatOf(*result.document, QStringLiteral("c")).hasProperty(QTextFormat::FontWeight));
+}
+
+void tst_CharacterFormat::plainSelectsDefaultFont_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+
+    // Word writes Russian documents with a Cyrillic default font and \plain before each run.
+    QTest::newRow("default font's code page")
+        << QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fcharset204 Arial;}{\\f1\\fcharset0 Arial;}}"
+                      "\\f1\\plain\\'e9}")
+        << QString(QChar(0x0439));
+    QTest::newRow("document code page when the default font has none")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset161 Arial;}}"
+                      "\\f1\\plain\\'e9}")
+        << QString(QChar(0x0439));
+    QTest::newRow("another font's code page ends at plain")
+        << QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset204 Arial;}}"
+                      "\\f1\\'e9\\plain\\'e9}")
+        << QString(QChar(0x0439)) + QChar(0x00E9);
+}
+
+void tst_CharacterFormat::plainSelectsDefaultFont()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+    QCOMPARE(importRtf(rtf).text(), text);
 }
 
 void tst_CharacterFormat::revisionPalette_data()
