@@ -3,7 +3,9 @@
 
 // Everything the qmkrtf library offers its users.
 
+#include "qmkformatcomparison.h"
 #include "qmkformatproperties.h"
+#include "qmklinespacing.h"
 #include "qmktextrtfreader.h"
 #include "qmkunits.h"
 
