@@ -5,7 +5,9 @@
 
 #include "qmkformatcomparison.h"
 #include "qmkformatproperties.h"
+#include "qmkhighprecisioncolor.h"
 #include "qmklinespacing.h"
+#include "qmkrevisionpalette.h"
 #include "qmktextrtfreader.h"
 #include "qmkunits.h"
 

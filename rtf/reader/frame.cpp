@@ -300,6 +300,14 @@ void QMKTextRtfReaderPrivate::flushPendingText()
         break;
     case RtfDestination::FontTable:
         return; // a font entry's name builds up until the entry ends
+    case RtfDestination::ColourTable:
+        if (!text.isEmpty())
+            takeColourTableText(text);
+        break;
+    case RtfDestination::ExpandedColourTable:
+        if (!text.isEmpty())
+            takeExpandedColourTableText(text);
+        break;
     default:
         break;
     }
@@ -318,6 +326,13 @@ void QMKTextRtfReaderPrivate::deliverToDocument(const QString &text)
     cursor.insertText(text, state.charFormat);
 }
 
-void QMKTextRtfReaderPrivate::endDestination(RtfDestination)
+void QMKTextRtfReaderPrivate::endDestination(RtfDestination destination)
 {
+    switch (destination) {
+    case RtfDestination::ColourTable:
+        endColourTable();
+        break;
+    default:
+        break;
+    }
 }

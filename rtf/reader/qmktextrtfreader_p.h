@@ -1,10 +1,12 @@
 #ifndef QMKTEXTRTFREADER_P_H
 #define QMKTEXTRTFREADER_P_H
 
+#include "qmkhighprecisioncolor.h"
 #include "rtf/common/rtfkeywords.h"
 #include "rtf/reader/readerstatus.h"
 
 #include <QByteArray>
+#include <QColor>
 #include <QString>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -142,7 +144,44 @@ public:
 
     // --- Colour table (colourtable.cpp) ---
 
+    QVector<QColor> colourTable;    ///< RTF colour number -> colour; entry 0 is often "auto"
+    QColor currentColour = Qt::black; ///< colour being defined
+    QVector<QMKHighPrecisionColorType> expandedColourTable; ///< same numbering as colourTable
+    QMKHighPrecisionColorType currentHighPrecisionColour; ///< expanded entry being defined
+    int componentIndex = 0;         ///< which component the next \c sets
+
+    /// Colour number n, or an invalid colour when the table has none.
+    QColor colourAt(int n) const;
+    bool isColourNumber(int n) const { return n >= 0 && n < colourTable.size(); }
+    void takeColourTableText(const QString &text);
+    void takeExpandedColourTableText(const QString &text);
+    void endColourTable();
+
+    int startColourTable(const RtfKeywordCall &call);
+    int setColourChannel(const RtfKeywordCall &call);
+    int startExpandedColourTable(const RtfKeywordCall &call);
+    int setColourSpace(const RtfKeywordCall &call);
+    int setColourComponent(const RtfKeywordCall &call);
+
     // --- Character formatting (characterformat.cpp) ---
+
+    int plain(const RtfKeywordCall &call);
+    int setBold(const RtfKeywordCall &call);
+    int setItalic(const RtfKeywordCall &call);
+    int setUnderline(const RtfKeywordCall &call);
+    int clearUnderline(const RtfKeywordCall &call);
+    int setUnderlineKind(const RtfKeywordCall &call);
+    int setUnderlineColour(const RtfKeywordCall &call);
+    int setStrikeOut(const RtfKeywordCall &call);
+    int setCapitals(const RtfKeywordCall &call);
+    int setVerticalAlignment(const RtfKeywordCall &call);
+    int setVerticalOffset(const RtfKeywordCall &call);
+    int setOutline(const RtfKeywordCall &call);
+    int setOutlineColour(const RtfKeywordCall &call);
+    int setTextColour(const RtfKeywordCall &call);
+    int setBackgroundColour(const RtfKeywordCall &call);
+    int setFontSize(const RtfKeywordCall &call);
+    int setRevisionLevel(const RtfKeywordCall &call);
 
     // --- Paragraph formatting and document settings (paragraphs.cpp, documentsettings.cpp) ---
     // Paragraph state: not scoped by groups, reset by \pard only; the block format it builds is
@@ -206,7 +245,7 @@ private:
     void closeTableLevels(int nestingLevel) { Q_UNUSED(nestingLevel) }
     void buildLists() {}
     void postProcess();
-    void storeColourPalette() {}
+    void storeColourPalette();
 };
 
 #endif // QMKTEXTRTFREADER_P_H

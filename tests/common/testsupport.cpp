@@ -18,6 +18,7 @@ ImportResult importRtf(const QByteArray &rtf, const ImportOptions &options)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QMKTextRtfReader reader(&buffer);
+    reader.setPaletteColours(options.paletteColours);
     result.ok = reader.read(result.document.get(), options.removeInvalid);
     result.error = reader.errorString();
     return result;
@@ -36,4 +37,15 @@ QTextFragment fragment(const QTextBlock &block, int n)
             return it.fragment();
     }
     return QTextFragment();
+}
+
+QTextCharFormat formatOf(const QTextDocument &document, const QString &text)
+{
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().text().contains(text))
+                return it.fragment().charFormat();
+        }
+    }
+    return QTextCharFormat();
 }

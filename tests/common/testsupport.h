@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextDocument>
 
 #include <memory>
@@ -37,6 +38,7 @@ struct ImportResult
 struct ImportOptions
 {
     bool removeInvalid = false;
+    bool paletteColours = true;
 };
 
 ImportResult importRtf(const QByteArray &rtf, const ImportOptions &options = {});
@@ -44,5 +46,8 @@ ImportResult importRtf(const QByteArray &rtf, const ImportOptions &options = {})
 // The n-th block of a document (0-based), and the n-th text fragment of a block.
 QTextBlock block(const QTextDocument &document, int n);
 QTextFragment fragment(const QTextBlock &block, int n);
+
+// The character format of the first fragment whose text contains text (invalid when none).
+QTextCharFormat formatOf(const QTextDocument &document, const QString &text);
 
 #endif // QMK_TESTSUPPORT_H

@@ -1,11 +1,296 @@
 #include "common/testsupport.h"
 
-class tst_frame : public QObject
+#include "rtf/reader/qmktextrtfreader_p.h"
+#include "qmktextrtfreader.h"
+
+#include <QBuffer>
+#include <QFile>
+
+namespace {
+
+// Reads with the private reader so that tests can see the raw data buffer; \pict switches to
+// hexadecimal data as picture keywords do.
+class HexReader : public QMKTextRtfReaderPrivate
+{
+public:
+    using QMKTextRtfReaderPrivate::QMKTextRtfReaderPrivate;
+    int handleKeyword(RtfKeyword keyword, bool hasParameter, int parameter) override
+    {
+        const int result = QMKTextRtfReaderPrivate::handleKeyword(keyword, hasParameter, parameter);
+        if (keyword == KwPict)
+            state.inputMode = RtfInputMode::Hexadecimal;
+        return result;
+    }
+};
+
+QByteArray repeated(const QByteArray &piece, int count)
+{
+    QByteArray result;
+    for (int i = 0; i < count; ++i)
+        result += piece;
+    return result;
+}
+
+} // namespace
+
+class tst_Frame : public QObject
 {
     Q_OBJECT
 private slots:
-    void placeholder() {}
+    void text_data();
+    void text();
+    void status_data();
+    void status();
+    void invalidCharacters_data();
+    void invalidCharacters();
+    void longInput_data();
+    void longInput();
+    void hexadecimalData_data();
+    void hexadecimalData();
+    void errorStringNamesPosition();
+    void deviceThatCannotOpen();
+    void nullDocument();
+    void documentIsClearedAndUndoRestored();
 };
 
-QMK_TEST_MAIN(tst_frame)
+void tst_Frame::text_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("plain group") << QByteArray("{\\rtf1 Hello}") << "Hello";
+    QTest::newRow("nested groups") << QByteArray("{\\rtf1 a{b{c}d}e}") << "abcde";
+    QTest::newRow("line breaks are not text") << QByteArray("{\\rtf1 a\r\nb\nc\rd}") << "abcd";
+    QTest::newRow("one blank after a word is eaten")
+        << QByteArray("{\\rtf1 \\unknown  x}") << " x";
+    QTest::newRow("blank after a parameter is eaten")
+        << QByteArray("{\\rtf1 \\unknown12 x}") << "x";
+    QTest::newRow("blank after a control symbol stays")
+        << QByteArray("{\\rtf1 \\{ x}") << "{ x";
+    QTest::newRow("upper-case word is unknown and ignored")
+        << QByteArray("{\\rtf1 a\\PAR b}") << "ab";
+    QTest::newRow("unknown word in a group: text read")
+        << QByteArray("{\\rtf1 {\\foo y}z}") << "yz";
+    QTest::newRow("ignorable unknown destination skipped")
+        << QByteArray("{\\rtf1 a{\\*\\unknown b{c}d}e}") << "ae";
+    QTest::newRow("ignorable known keyword is handled, not skipped")
+        << QByteArray("{\\rtf1 {\\*\\b y}z}") << "yz";
+    QTest::newRow("text between \\* and unknown word was delivered")
+        << QByteArray("{\\rtf1 {\\*x\\foo y}z}") << "xz";
+    QTest::newRow("known word clears \\* before an unknown one")
+        << QByteArray("{\\rtf1 {\\*\\b\\foo y}z}") << "yz";
+    QTest::newRow("skipping keyword skips to its group's end")
+        << QByteArray("{\\rtf1 a{\\info {\\title t} b}c}") << "ac";
+    QTest::newRow("keywords inside a skipped group are not handled, not even \\*")
+        << QByteArray("{\\rtf1 {\\info \\*}{\\foo z}}") << "z";
+    QTest::newRow("skipping keyword outside every group")
+        << QByteArray("{\\rtf1 x}\\info}y") << "xy";
+    QTest::newRow("text of groups never closed is kept")
+        << QByteArray("{\\rtf1 Hello {world") << "Hello world";
+    QTest::newRow("text after a closing brace too many is kept")
+        << QByteArray("{\\rtf1 a}}b") << "ab";
+    QTest::newRow("not RTF: first line imported")
+        << QByteArray("hello\nworld") << "hello\n";
+    QTest::newRow("not RTF: five letters") << QByteArray("abcde") << "abcde";
+    QTest::newRow("empty input") << QByteArray() << "";
+}
+
+void tst_Frame::text()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+
+    const ImportResult result = importRtf(rtf);
+    QCOMPARE(result.text(), text);
+}
+
+void tst_Frame::status_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("balanced") << QByteArray("{\\rtf1 a}") << QString();
+    QTest::newRow("one closing brace too many")
+        << QByteArray("{\\rtf1 a}}") << "Unmatched '{' in Rich Text file.";
+    QTest::newRow("inner group never closed")
+        << QByteArray("{\\rtf1 {a}") << "Unmatched '}' in Rich Text file.";
+    QTest::newRow("backslash at the end")
+        << QByteArray("{\\rtf1 a}\\") << "Unexpected end of file.";
+    QTest::newRow("control word at the very end")
+        << QByteArray("{\\rtf1 a}\\par") << "Invalid control word encountered.";
+    QTest::newRow("control word of 63 letters")
+        << "{\\rtf1 \\" + repeated("a", 63) + " x}" << "Invalid control word encountered.";
+    QTest::newRow("control word of 62 letters is fine")
+        << "{\\rtf1 \\" + repeated("a", 62) + " x}" << QString();
+    QTest::newRow("control word of 10000 letters")
+        << "{\\rtf1 \\" + repeated("a", 10000) + " x}" << "Invalid control word encountered.";
+    QTest::newRow("first fault stays")
+        << QByteArray("{\\rtf1 a}}\\") << "Unmatched '{' in Rich Text file.";
+    QTest::newRow("closing brace while skipping outside every group")
+        << QByteArray("{\\rtf1 a}\\info}") << QString();
+    QTest::newRow("parameter beyond 32 bits")
+        << QByteArray("{\\rtf1 \\fs99999999999999999999 a}") << QString();
+    QTest::newRow("not RTF") << QByteArray("}}}") << QString();
+}
+
+void tst_Frame::status()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, message);
+
+    const ImportResult result = importRtf(rtf);
+    QCOMPARE(result.ok, message.isEmpty());
+    QCOMPARE(result.error.section(QLatin1String(" RTF file position: "), 0, 0), message);
+}
+
+void tst_Frame::invalidCharacters_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<bool>("removeInvalid");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("C1 byte replaced") << QByteArray("{\\rtf1 a\x85" "b}") << false
+                                      << QString::fromUtf8("a\xEF\xBF\xBD" "b");
+    QTest::newRow("C1 byte removed") << QByteArray("{\\rtf1 a\x85" "b}") << true << "ab";
+    QTest::newRow("DEL replaced") << QByteArray("{\\rtf1 a\x7F" "b}") << false
+                                  << QString::fromUtf8("a\xEF\xBF\xBD" "b");
+    QTest::newRow("byte 0x9F is the last invalid") << QByteArray("{\\rtf1 \x9F\xA9}") << true
+                                                   << QString(QChar(0xA9));
+    QTest::newRow("Latin-1 byte is its character") << QByteArray("{\\rtf1 caf\xE9}") << false
+                                                   << QString::fromUtf8("caf\xC3\xA9");
+}
+
+void tst_Frame::invalidCharacters()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(bool, removeInvalid);
+    QFETCH(QString, text);
+
+    ImportOptions options;
+    options.removeInvalid = removeInvalid;
+    QCOMPARE(importRtf(rtf, options).text(), text);
+}
+
+void tst_Frame::longInput_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+
+    // Control words that straddle the device's line reads and the window's trimming.
+    QTest::newRow("one long line of words")
+        << "{\\rtf1 " + repeated("xy\\foo12 ", 20000) + "}"
+        << QString::fromLatin1(repeated("xy", 20000));
+    QTest::newRow("many short lines")
+        << "{\\rtf1 " + repeated("ab\\foo\r\n{c}\n", 20000) + "}"
+        << QString::fromLatin1(repeated("abc", 20000));
+    QTest::newRow("long words at every offset")
+        << "{\\rtf1 " + repeated("\\" + repeated("q", 61) + " z", 3000) + "}"
+        << QString::fromLatin1(repeated("z", 3000));
+}
+
+void tst_Frame::longInput()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+
+    const ImportResult result = importRtf(rtf);
+    QVERIFY(result.ok);
+    QCOMPARE(result.text(), text);
+}
+
+void tst_Frame::hexadecimalData_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QByteArray hello = "48656c6c6f";
+    QTest::newRow("one run") << "{\\rtf1{\\pict " + hello << QByteArray("Hello");
+    QTest::newRow("upper-case digits") << QByteArray("{\\rtf1{\\pict 48656C6C6F") << QByteArray("Hello");
+    for (int width = 1; width <= 4; ++width) {
+        QByteArray wrapped;
+        for (int i = 0; i < hello.size(); i += width)
+            wrapped += hello.mid(i, width) + "\r\n";
+        QTest::addRow("wrapped every %d digits", width)
+            << "{\\rtf1{\\pict " + wrapped << QByteArray("Hello");
+    }
+    QTest::newRow("blanks between digits") << QByteArray("{\\rtf1{\\pict 4 8 65 6c6c 6f")
+                                           << QByteArray("Hello");
+    QTest::newRow("a lone trailing digit is dropped") << QByteArray("{\\rtf1{\\pict 4865f")
+                                                      << QByteArray("He");
+    QTest::newRow("non-digits are ignored") << QByteArray("{\\rtf1{\\pict 48zz65")
+                                            << QByteArray("He");
+    QTest::newRow("a keyword ends hexadecimal mode") << QByteArray("{\\rtf1{\\pict 48\\b 65")
+                                                     << QByteArray("H");
+    QTest::newRow("digits of a closed group are gone") << QByteArray("{\\rtf1{\\pict 48}{\\pict 65")
+                                                       << QByteArray("e");
+}
+
+void tst_Frame::hexadecimalData()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QByteArray, bytes);
+
+    QBuffer buffer(&rtf);
+    HexReader reader(&buffer);
+    QTextDocument document;
+    reader.read(&document, false);
+    QCOMPARE(reader.rawData, bytes);
+}
+
+void tst_Frame::errorStringNamesPosition()
+{
+    QByteArray rtf = "{\\rtf1 a}}\n" + repeated("text ", 500);
+    QBuffer buffer(&rtf);
+    QMKTextRtfReader reader(&buffer);
+    QTextDocument document;
+    QVERIFY(!reader.read(&document));
+    QCOMPARE(reader.errorString(),
+             QStringLiteral("Unmatched '{' in Rich Text file. RTF file position: %1").arg(rtf.size()));
+}
+
+void tst_Frame::deviceThatCannotOpen()
+{
+    QFile missing(QStringLiteral("/nonexistent/file.rtf"));
+    QMKTextRtfReader reader(&missing);
+    QTextDocument document;
+    QVERIFY(!reader.read(&document));
+    QCOMPARE(reader.errorString(), QStringLiteral("Could not open device."));
+}
+
+void tst_Frame::nullDocument()
+{
+    QByteArray rtf = "{\\rtf1 a}";
+    QBuffer buffer(&rtf);
+    QMKTextRtfReader reader(&buffer);
+    QVERIFY(!reader.read(nullptr));
+    QCOMPARE(reader.errorString(), QString());
+
+    QMKTextRtfReader noDevice(nullptr);
+    QTextDocument document;
+    QVERIFY(!noDevice.read(&document));
+}
+
+void tst_Frame::documentIsClearedAndUndoRestored()
+{
+    QTextDocument document;
+    document.setPlainText(QStringLiteral("old text"));
+    QVERIFY(document.isUndoRedoEnabled());
+
+    QByteArray rtf = "{\\rtf1 new}";
+    QBuffer buffer(&rtf);
+    QMKTextRtfReader reader(&buffer);
+    QVERIFY(reader.read(&document));
+    QCOMPARE(document.toPlainText(), QStringLiteral("new"));
+    QVERIFY(document.isUndoRedoEnabled());
+    QVERIFY(!document.isUndoAvailable());
+
+    document.setUndoRedoEnabled(false);
+    QByteArray again = "{\\rtf1 x}";
+    QBuffer secondBuffer(&again);
+    QMKTextRtfReader second(&secondBuffer);
+    QVERIFY(second.read(&document));
+    QVERIFY(!document.isUndoRedoEnabled());
+}
+
+QMK_TEST_MAIN(tst_Frame)
 #include "tst_frame.moc"

@@ -1,0 +1,213 @@
+// Character formatting: every keyword here changes the current group's character format.
+
+#include "qmkformatproperties.h"
+#include "qmkrevisionpalette.h"
+#include "rtf/reader/qmktextrtfreader_p.h"
+
+#include <QBrush>
+#include <QPen>
+
+namespace {
+
+void setSolidForeground(QTextCharFormat &format, const QColor &colour)
+{
+    format.setForeground(QBrush(colour));
+}
+
+void setOutlinePen(QTextCharFormat &format, const QColor &colour)
+{
+    format.setTextOutline(QPen(colour));
+    format.setForeground(QBrush(Qt::transparent));
+}
+
+} // namespace
+
+int QMKTextRtfReaderPrivate::plain(const RtfKeywordCall &)
+{
+    QTextCharFormat &format = state.charFormat;
+    format = plainCharFormat;
+    for (int property : {QTextFormat::ForegroundBrush, QTextFormat::BackgroundBrush,
+                         QTextFormat::FontWeight, QTextFormat::FontItalic,
+                         QTextFormat::FontUnderline, QTextFormat::TextUnderlineStyle,
+                         QTextFormat::FontOverline, QTextFormat::FontStrikeOut,
+                         QTextFormat::TextOutline})
+        format.clearProperty(property);
+    // Writing the font back sets every font property explicitly (weight 50 included), so
+    // that nothing of an enclosing style shows through.
+    QFont font = format.font();
+    font.setStrikeOut(false);
+    font.setOverline(false);
+    format.setFont(font);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setBold(const RtfKeywordCall &call)
+{
+    const int weight = call.on ? QFont::Bold : QFont::Normal;
+    state.charFormat.setFontWeight(weight);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setItalic(const RtfKeywordCall &call)
+{
+    state.charFormat.setFontItalic(call.on);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setUnderline(const RtfKeywordCall &call)
+{
+    state.charFormat.setUnderlineStyle(call.on ? QTextCharFormat::SingleUnderline
+                                               : QTextCharFormat::NoUnderline);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::clearUnderline(const RtfKeywordCall &)
+{
+    state.charFormat.clearProperty(QTextFormat::TextUnderlineStyle);
+    state.charFormat.clearProperty(QTextFormat::TextUnderlineColor);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setUnderlineKind(const RtfKeywordCall &call)
+{
+    // These kinds take no on/off parameter: Word writes \uld0 and still means dotted.
+    QTextCharFormat::UnderlineStyle style = QTextCharFormat::DotLine;
+    switch (call.keyword) {
+    case KwUldash: style = QTextCharFormat::DashUnderline; break;
+    case KwUldashd: style = QTextCharFormat::DashDotLine; break;
+    case KwUldashdd: style = QTextCharFormat::DashDotDotLine; break;
+    case KwUlwave: style = QTextCharFormat::WaveUnderline; break;
+    default: break;
+    }
+    state.charFormat.setUnderlineStyle(style);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setUnderlineColour(const RtfKeywordCall &call)
+{
+    if (isColourNumber(call.parameter))
+        state.charFormat.setUnderlineColor(colourTable.at(call.parameter));
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setStrikeOut(const RtfKeywordCall &call)
+{
+    state.charFormat.setFontStrikeOut(call.on);
+    if (!call.on)
+        state.charFormat.clearProperty(QMKFormatProperty::RevisionLevel);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setCapitals(const RtfKeywordCall &call)
+{
+    const QFont::Capitalization on = call.keyword == KwScaps ? QFont::SmallCaps
+                                                             : QFont::AllUppercase;
+    state.charFormat.setFontCapitalization(call.on ? on : QFont::MixedCase);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setVerticalAlignment(const RtfKeywordCall &call)
+{
+    QTextCharFormat::VerticalAlignment on = QTextCharFormat::AlignNormal;
+    switch (call.keyword) {
+    case KwNosupersub:
+        state.charFormat.clearProperty(QTextFormat::TextVerticalAlignment);
+        return RtfStatus::Ok;
+    case KwSuper: on = QTextCharFormat::AlignSuperScript; break;
+    case KwSub: on = QTextCharFormat::AlignSubScript; break;
+    case KwVertalt: on = QTextCharFormat::AlignTop; break;
+    case KwVertalc: on = QTextCharFormat::AlignMiddle; break;
+    case KwVertal:
+    case KwVertalb: on = QTextCharFormat::AlignBottom; break;
+    case KwVertalj: on = QTextCharFormat::AlignBaseline; break;
+    default: break;
+    }
+    state.charFormat.setVerticalAlignment(call.on ? on : QTextCharFormat::AlignNormal);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setVerticalOffset(const RtfKeywordCall &call)
+{
+    state.charFormat.setVerticalAlignment(QTextCharFormat::AlignMiddle);
+    // Negating the most negative int is undefined; it has no sensible offset anyway.
+    const int offset = call.keyword == KwDn ? -qMax(call.parameter, -INT_MAX) : call.parameter;
+    state.charFormat.setProperty(QMKFormatProperty::VerticalOffset, offset);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setOutline(const RtfKeywordCall &call)
+{
+    QTextCharFormat &format = state.charFormat;
+    if (call.on) {
+        const QColor colour = format.hasProperty(QTextFormat::ForegroundBrush)
+            ? format.foreground().color() : QColor(Qt::black);
+        setOutlinePen(format, colour);
+    } else if (format.hasProperty(QTextFormat::TextOutline)) {
+        // TextEdit writes \outl0 before every run; without an outline there is nothing to
+        // turn off, and the text colour must stay.
+        setSolidForeground(format, format.textOutline().color());
+        format.clearProperty(QTextFormat::TextOutline);
+    }
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setOutlineColour(const RtfKeywordCall &call)
+{
+    // TextEdit writes \strokec with every run, outlined or not: only an outline takes it.
+    if (isColourNumber(call.parameter) && state.charFormat.hasProperty(QTextFormat::TextOutline))
+        setOutlinePen(state.charFormat, colourTable.at(call.parameter));
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setTextColour(const RtfKeywordCall &call)
+{
+    const int n = call.parameter;
+    if (!isColourNumber(n))
+        return RtfStatus::Ok;
+    const QColor colour = colourTable.at(n);
+    QTextCharFormat &format = state.charFormat;
+    if (format.hasProperty(QTextFormat::TextOutline)) {
+        setOutlinePen(format, colour);
+        return RtfStatus::Ok;
+    }
+    if (n == 0) {
+        format.clearForeground();
+    } else {
+        const int level = paletteColours ? paletteIndexOf(colour) : -1;
+        if (level >= 1) {
+            format.setProperty(QMKFormatProperty::RevisionLevel, level);
+            return RtfStatus::Ok;
+        }
+        setSolidForeground(format, colour);
+    }
+    format.clearProperty(QMKFormatProperty::RevisionLevel);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setBackgroundColour(const RtfKeywordCall &call)
+{
+    const int n = call.parameter;
+    if (!isColourNumber(n))
+        return RtfStatus::Ok;
+    const QColor colour = colourTable.at(n);
+    // Colours 0 and 1 are what writers put for "no background" (auto, or white).
+    const bool none = (n == 1 && colour == QColor(Qt::white))
+        || (n == 0 && (!colour.isValid() || colour == QColor(Qt::black)));
+    if (none)
+        state.charFormat.clearBackground();
+    else
+        state.charFormat.setBackground(QBrush(colour));
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setFontSize(const RtfKeywordCall &call)
+{
+    state.charFormat.setFontPointSize(call.parameter <= 2 ? 10.0 : call.parameter / 2.0);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setRevisionLevel(const RtfKeywordCall &call)
+{
+    state.charFormat.setProperty(QMKFormatProperty::RevisionLevel, call.parameter);
+    return RtfStatus::Ok;
+}
