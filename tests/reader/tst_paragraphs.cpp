@@ -1,11 +1,8 @@
 #include "common/testsupport.h"
 
 #include "qmkformatproperties.h"
-#include "qmktextrtfreader.h"
 #include "qmkunits.h"
 #include "rtf/reader/qmktextrtfreader_p.h"
-
-#include <QBuffer>
 
 #include <limits>
 
@@ -50,7 +47,10 @@ struct Handlers
 {
     QMKTextRtfReaderPrivate reader{nullptr};
 
-    void run(RtfKeyword keyword, int parameter = 0) { reader.handleKeyword(keyword, true, parameter); }
+    void run(RtfKeyword keyword, int parameter = 0)
+    {
+        reader.handleKeyword(keyword, true, parameter);
+    }
 };
 
 } // namespace
@@ -188,16 +188,11 @@ void tst_Paragraphs::blockFormats()
 
 void tst_Paragraphs::zeroRightIndentIgnoredByOption()
 {
-    QByteArray rtf("{\\rtf1\\ri0 one\\par\\ri720 two}");
-    QBuffer buffer(&rtf);
-    buffer.open(QIODevice::ReadOnly);
-    QMKTextRtfReader reader(&buffer);
-    reader.setIgnoreZeroRightIndent(true);
-    QTextDocument document;
-    QVERIFY(reader.read(&document, false));
-    QVERIFY(!block(document, 0).blockFormat().hasProperty(QMKFormatProperty::TailIndent));
-    QCOMPARE(block(document, 1).blockFormat().doubleProperty(QMKFormatProperty::TailIndent),
-             px(7920));
+    ImportOptions options;
+    options.ignoreZeroRightIndent = true;
+    const ImportResult result = importRtf("{\\rtf1\\ri0 one\\par\\ri720 two}", options);
+    QVERIFY(!blockFormat(result, 0).hasProperty(QMKFormatProperty::TailIndent));
+    QCOMPARE(blockFormat(result, 1).doubleProperty(QMKFormatProperty::TailIndent), px(7920));
 }
 
 void tst_Paragraphs::indentsOfRightToLeftText_data()
