@@ -10,15 +10,15 @@
 
 namespace {
 
-// Properties that documents made by other editions of the application may carry, without a
-// meaning in this one; they still compare by their defaults.
+// Custom properties that nothing here names or sets; documents made elsewhere may carry them,
+// and they still compare by their defaults.
 enum : int {
-    LegacyFlagA = 0x100036,
-    LegacyStringA = 0x100037,
-    LegacyIntegerA = 0x100038,
-    LegacyFlagB = 0x1000D9,
-    LegacyFlagC = 0x1000DA,
-    LegacyIndex = 0x1000DC,
+    UnnamedFlag36 = 0x100036,
+    UnnamedString37 = 0x100037,
+    UnnamedInteger38 = 0x100038,
+    UnnamedFlagD9 = 0x1000D9,
+    UnnamedFlagDA = 0x1000DA,
+    UnnamedIndexDC = 0x1000DC,
 };
 
 bool absentIsZero(int id)
@@ -34,7 +34,7 @@ bool absentIsZero(int id)
     case QTextFormat::FontPixelSize:
     case QTextFormat::TextVerticalAlignment:
     case QTextFormat::PageBreakPolicy:
-    case LegacyIntegerA:
+    case UnnamedInteger38:
         return true;
     default:
         return false;
@@ -75,13 +75,13 @@ bool absentIsFalse(int id)
     case QTextFormat::FontFixedPitch:
     case QTextFormat::TextUnderlineStyle:
     case QTextFormat::IsAnchor:
-    case LegacyFlagA:
+    case UnnamedFlag36:
     case QMKFormatProperty::InlineAnnotation:
     case QMKFormatProperty::InlineFootnote:
     case QMKFormatProperty::LinkedComment:
     case QMKFormatProperty::LinkedFootnote:
-    case LegacyFlagB:
-    case LegacyFlagC:
+    case UnnamedFlagD9:
+    case UnnamedFlagDA:
     case QMKFormatProperty::KeepWithNext:
         return true;
     default:
@@ -98,7 +98,7 @@ bool absentIsEmptyString(int id)
     case QTextFormat::AnchorHref:
     case QTextFormat::AnchorName:
     case QMKFormatProperty::PictureName:
-    case LegacyStringA:
+    case UnnamedString37:
         return true;
     default:
         return false;
@@ -135,7 +135,7 @@ QVariant absentPropertyValue(int id)
         return 1; // Qt::AlignLeft
     case QTextFormat::FontWeight:
         return 50; // QFont::Normal
-    case LegacyIndex:
+    case UnnamedIndexDC:
         return -1;
     case QTextFormat::TabPositions:
         return QVariantList();

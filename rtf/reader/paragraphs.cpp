@@ -153,19 +153,9 @@ int QMKTextRtfReaderPrivate::setIndent(const RtfKeywordCall &call)
 {
     if (insideNote())
         return RtfStatus::Ok;
-    const bool rightToLeft = state.charFormat.layoutDirection() == Qt::RightToLeft;
-    const auto setTailIndent = [this](int rightIndent) {
-        const qint64 tail = qint64(textWidth()) - rightIndent; // never past the left edge
-        paragraphFormat.setProperty(
-            QMKFormatProperty::TailIndent,
-            twipsToPixels(int(qBound<qint64>(0, tail, std::numeric_limits<int>::max()))));
-    };
-    const auto setRightIndent = [&](int rightIndent) {
-        if (!(ignoreZeroRightIndent && rightIndent == 0))
-            setTailIndent(rightIndent);
-    };
     const double pixels = twipsToPixels(call.parameter);
-
+    // The leading side of right-to-left text is the right one.
+    const bool rightToLeft = state.charFormat.layoutDirection() == Qt::RightToLeft;
     switch (call.keyword) {
     case KwLi:
         setHeadIndent(paragraphFormat, pixels);
@@ -176,7 +166,7 @@ int QMKTextRtfReaderPrivate::setIndent(const RtfKeywordCall &call)
     case KwRi:
         setRightIndent(call.parameter);
         break;
-    case KwLin: // the leading side: the right one in right-to-left text
+    case KwLin:
         if (rightToLeft)
             setTailIndent(call.parameter);
         else
@@ -192,6 +182,23 @@ int QMKTextRtfReaderPrivate::setIndent(const RtfKeywordCall &call)
         break;
     }
     return RtfStatus::Ok;
+}
+
+void QMKTextRtfReaderPrivate::setRightIndent(int twips)
+{
+    // With the option, a paragraph without a right indent keeps no tail indent at all, and so
+    // follows whatever page width the document is later given.
+    if (ignoreZeroRightIndent && twips == 0)
+        return;
+    setTailIndent(twips);
+}
+
+void QMKTextRtfReaderPrivate::setTailIndent(int rightIndentTwips)
+{
+    // A right indent wider than the text ends the lines at the left edge, not before it.
+    const qint64 tail = qint64(textWidth()) - rightIndentTwips;
+    const int twips = int(qBound<qint64>(0, tail, std::numeric_limits<int>::max()));
+    paragraphFormat.setProperty(QMKFormatProperty::TailIndent, twipsToPixels(twips));
 }
 
 int QMKTextRtfReaderPrivate::setParagraphSpacing(const RtfKeywordCall &call)

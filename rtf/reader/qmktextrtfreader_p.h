@@ -212,11 +212,12 @@ public:
     int setParagraphDirection(const RtfKeywordCall &call);
     int setOutlineLevel(const RtfKeywordCall &call);
     int setPageGeometry(const RtfKeywordCall &call);
+    void setRightIndent(int twips);
+    void setTailIndent(int rightIndentTwips);
 
     bool paragraphApplied = false;  ///< beginParagraphText ran for the current settings
     int tableNestingLevel = 0;      ///< \intbl, \itap: 0 outside tables
     QTextOption::TabType pendingTabKind = QTextOption::LeftTab; ///< kind of the next \tx
-
 
     // --- Tables (tables.cpp) ---
 
