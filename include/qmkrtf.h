@@ -3,6 +3,9 @@
 
 // Everything the qmkrtf library offers its users.
 
+#include "qmkfontconstruction.h"
+#include "qmkfontfamilymap.h"
+#include "qmkfontnames.h"
 #include "qmkformatcomparison.h"
 #include "qmkformatproperties.h"
 #include "qmkhighprecisioncolor.h"

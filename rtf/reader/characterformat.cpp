@@ -1,5 +1,6 @@
 // Character formatting: every keyword here changes the current group's character format.
 
+#include "qmkfontconstruction.h"
 #include "qmkformatproperties.h"
 #include "qmkrevisionpalette.h"
 #include "rtf/reader/qmktextrtfreader_p.h"
@@ -43,8 +44,11 @@ int QMKTextRtfReaderPrivate::plain(const RtfKeywordCall &)
 
 int QMKTextRtfReaderPrivate::setBold(const RtfKeywordCall &call)
 {
+    // Only weights the family has: a bold request for a family whose heaviest face is
+    // semibold gets semibold, as the text will really show.
     const int weight = call.on ? QFont::Bold : QFont::Normal;
-    state.charFormat.setFontWeight(weight);
+    const QString family = state.charFormat.fontFamily();
+    state.charFormat.setFontWeight(family.isEmpty() ? weight : closestWeight(family, weight));
     return RtfStatus::Ok;
 }
 
