@@ -212,6 +212,7 @@ public:
     int setParagraphDirection(const RtfKeywordCall &call);
     int setOutlineLevel(const RtfKeywordCall &call);
     int setPageGeometry(const RtfKeywordCall &call);
+    /// The tail indent for a right indent in twips, as \ri sets it.
     void setRightIndent(int twips);
     void setTailIndent(int rightIndentTwips);
 
