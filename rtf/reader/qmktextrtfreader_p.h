@@ -13,6 +13,7 @@
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextOption>
 #include <QVector>
 
 class QIODevice;
@@ -214,6 +215,41 @@ public:
     int setRevisionLevel(const RtfKeywordCall &call);
 
     // --- Paragraph formatting and document settings (paragraphs.cpp, documentsettings.cpp) ---
+    // Paragraph state: not scoped by groups, reset by \pard only; the block format it builds is
+    // paragraphFormat above. Page geometry: the page members above.
+
+    /// Runs before a paragraph's first content and before \par: gives an empty block the
+    /// pending paragraph format, and leaves tables the paragraph is not in.
+    void beginParagraphText();
+    /// Paper width less the margins, in twips; never below one twip, whatever the input says.
+    int textWidth() const;
+    /// Notes keep the paragraph format of the text around them: paragraph keywords that build
+    /// the pending format are skipped inside them.
+    bool insideNote() const;
+
+    int resetParagraph(const RtfKeywordCall &call);
+    int endParagraph(const RtfKeywordCall &call);
+    int insertPageBreak(const RtfKeywordCall &call);
+    int appendTabOrLineBreak(const RtfKeywordCall &call);
+    int addPageBreakFlag(const RtfKeywordCall &call);
+    int setDocumentTabWidth(const RtfKeywordCall &call);
+    int setParagraphTabWidth(const RtfKeywordCall &call);
+    int setTabKind(const RtfKeywordCall &call);
+    int addTabStop(const RtfKeywordCall &call);
+    int setIndent(const RtfKeywordCall &call);
+    int setParagraphSpacing(const RtfKeywordCall &call);
+    int setParagraphLineSpacing(const RtfKeywordCall &call);
+    int setAlignment(const RtfKeywordCall &call);
+    int setParagraphDirection(const RtfKeywordCall &call);
+    int setOutlineLevel(const RtfKeywordCall &call);
+    int setPageGeometry(const RtfKeywordCall &call);
+    /// The tail indent for a right indent in twips, as \ri sets it.
+    void setRightIndent(int twips);
+    void setTailIndent(int rightIndentTwips);
+
+    bool paragraphApplied = false;  ///< beginParagraphText ran for the current settings
+    int tableNestingLevel = 0;      ///< \intbl, \itap: 0 outside tables
+    QTextOption::TabType pendingTabKind = QTextOption::LeftTab; ///< kind of the next \tx
 
     // --- Tables (tables.cpp) ---
 
@@ -239,9 +275,9 @@ private:
     void readLine(int maxLength);
 
     // Steps later parts of the import hook into.
-    void beginParagraphText() {}
+    void closeTableLevels(int nestingLevel) { Q_UNUSED(nestingLevel) }
     void buildLists() {}
-    void postProcess() {}
+    void postProcess();
     void storeColourPalette();
 };
 

@@ -19,6 +19,7 @@ ImportResult importRtf(const QByteArray &rtf, const ImportOptions &options)
     buffer.open(QIODevice::ReadOnly);
     QMKTextRtfReader reader(&buffer);
     reader.setPaletteColours(options.paletteColours);
+    reader.setIgnoreZeroRightIndent(options.ignoreZeroRightIndent);
     result.ok = reader.read(result.document.get(), options.removeInvalid);
     result.error = reader.errorString();
     return result;

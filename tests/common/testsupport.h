@@ -39,6 +39,7 @@ struct ImportOptions
 {
     bool removeInvalid = false;
     bool paletteColours = true;
+    bool ignoreZeroRightIndent = false;
 };
 
 ImportResult importRtf(const QByteArray &rtf, const ImportOptions &options = {});

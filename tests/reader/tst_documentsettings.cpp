@@ -1,0 +1,82 @@
+#include "common/testsupport.h"
+
+#include "rtf/reader/qmktextrtfreader_p.h"
+
+#include <limits>
+
+class tst_DocumentSettings : public QObject
+{
+    Q_OBJECT
+private slots:
+    void textWidth_data();
+    void textWidth();
+    void documentGroups_data();
+    void documentGroups();
+};
+
+using PageKeywords = QVector<QPair<int, int>>; // keyword, parameter
+
+void tst_DocumentSettings::textWidth_data()
+{
+    QTest::addColumn<PageKeywords>("keywords");
+    QTest::addColumn<int>("width");
+
+    const int largest = std::numeric_limits<int>::max();
+    const int smallest = std::numeric_limits<int>::min();
+    QTest::newRow("default page") << PageKeywords{} << 8640;
+    QTest::newRow("A4 with 2 cm margins")
+        << PageKeywords{{KwPaperw, 11906}, {KwMargl, 1134}, {KwMargr, 1134}} << 9638;
+    QTest::newRow("height and vertical margins do not count")
+        << PageKeywords{{KwPaperh, 100}, {KwMargt, 5000}, {KwMargb, 5000}} << 8640;
+    QTest::newRow("the last value read counts")
+        << PageKeywords{{KwPaperw, 11906}, {KwPaperw, 12240}} << 8640;
+    QTest::newRow("margins filling the paper") << PageKeywords{{KwPaperw, 3600}} << 1;
+    QTest::newRow("negative paper width") << PageKeywords{{KwPaperw, -12240}} << 1;
+    QTest::newRow("margins below the integer range")
+        << PageKeywords{{KwPaperw, largest}, {KwMargl, smallest}, {KwMargr, smallest}} << largest;
+    QTest::newRow("margins above the integer range")
+        << PageKeywords{{KwPaperw, smallest}, {KwMargl, largest}, {KwMargr, largest}} << 1;
+}
+
+void tst_DocumentSettings::textWidth()
+{
+    QFETCH(PageKeywords, keywords);
+    QFETCH(int, width);
+
+    QMKTextRtfReaderPrivate reader(nullptr);
+    for (const auto &page : keywords)
+        reader.handleKeyword(RtfKeyword(page.first), true, page.second);
+    QCOMPARE(reader.textWidth(), width);
+}
+
+void tst_DocumentSettings::documentGroups_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("header text is body text")
+        << QByteArray("{\\rtf1{\\header Page header\\par}Body}")
+        << QStringLiteral("Page header\nBody");
+    QTest::newRow("footer text is body text") << QByteArray("{\\rtf1 Body{\\footerr Footer}}")
+                                              << QStringLiteral("BodyFooter");
+    QTest::newRow("information group skipped")
+        << QByteArray("{\\rtf1{\\info{\\title Secret}{\\author Someone}}Body}")
+        << QStringLiteral("Body");
+    QTest::newRow("section, numbering, frame and note words ignored")
+        << QByteArray("{\\rtf1\\sectd\\titlepg\\margmirror\\pgnrestart\\pgnstarts3\\pgnucrm"
+                      "\\absw2000\\nowrap\\posxc\\ftnbj\\aenddoc\\ftnnar\\sftnnchi\\fet2 Body}")
+        << QStringLiteral("Body");
+}
+
+void tst_DocumentSettings::documentGroups()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+
+    const ImportResult result = importRtf(rtf);
+    QVERIFY(result.ok);
+    QCOMPARE(result.text(), text);
+}
+
+QMK_TEST_MAIN(tst_DocumentSettings)
+#include "tst_documentsettings.moc"
