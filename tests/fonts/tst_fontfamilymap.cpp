@@ -1,4 +1,4 @@
-#include "common/testsupport.h"
+#include "support/testsupport.h"
 
 #include "fakefontservices.h"
 

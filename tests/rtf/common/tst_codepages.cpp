@@ -1,4 +1,4 @@
-#include "common/testsupport.h"
+#include "support/testsupport.h"
 
 #include "qmkcodepageinfo.h"
 #include "rtf/common/codepages_p.h"

@@ -1,12 +1,22 @@
-#include "common/testsupport.h"
+#include "support/testsupport.h"
 
 #include "qmktextrtfreader.h"
 #include "textutil/headless.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 
 void qmkPrepareTestApplication()
 {
+    // Without a runtime directory Qt warns on every start; give it a private one.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString dir = QDir::tempPath() + QStringLiteral("/qmkrtf-tests-runtime");
+        QDir().mkpath(dir);
+        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                       | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));
+    }
     prepareHeadlessGui();
 }
 
