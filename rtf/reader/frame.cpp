@@ -314,12 +314,20 @@ void QMKTextRtfReaderPrivate::flushPendingText()
     text.clear();
 }
 
+void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock()
+{
+    if (cursor.block().length() != 1)
+        return;
+    // A format change is a document edit; most calls find the formats already in place.
+    if (cursor.blockCharFormat() != state.charFormat)
+        cursor.setBlockCharFormat(state.charFormat);
+    if (cursor.blockFormat() != paragraphFormat)
+        cursor.setBlockFormat(paragraphFormat);
+}
+
 void QMKTextRtfReaderPrivate::deliverToDocument(const QString &text)
 {
-    if (cursor.block().length() == 1) {
-        cursor.setBlockCharFormat(state.charFormat);
-        cursor.setBlockFormat(paragraphFormat);
-    }
+    applyFormatsToEmptyBlock();
     if (text.isEmpty())
         return;
     beginParagraphText();

@@ -92,6 +92,8 @@ public:
     void openGroup();
     int closeGroup();
     void flushPendingText();
+    /// Gives a block without text yet the current character and paragraph formats.
+    void applyFormatsToEmptyBlock();
     void endDestination(RtfDestination destination);
     /// Keeps the first fault: a non-zero status is never replaced.
     void setStatus(int status);
