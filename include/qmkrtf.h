@@ -13,6 +13,7 @@
 #include "qmklinespacing.h"
 #include "qmkrevisionpalette.h"
 #include "qmktextrtfreader.h"
+#include "qmktextstyle.h"
 #include "qmkunits.h"
 
 #endif // QMKRTF_H

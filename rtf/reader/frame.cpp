@@ -308,6 +308,13 @@ void QMKTextRtfReaderPrivate::flushPendingText()
         if (!text.isEmpty())
             takeExpandedColourTableText(text);
         break;
+    case RtfDestination::FieldInstruction:
+        appendFieldInstruction(text);
+        break;
+    case RtfDestination::Stylesheet:
+        if (!text.isEmpty())
+            appendStyleName(text);
+        break;
     default:
         break;
     }
@@ -342,6 +349,15 @@ void QMKTextRtfReaderPrivate::endDestination(RtfDestination destination)
         break;
     case RtfDestination::FontTable:
         endFontTable();
+        break;
+    case RtfDestination::Field:
+        fieldInstruction.clear();
+        break;
+    case RtfDestination::FieldInstruction:
+        endFieldInstruction();
+        break;
+    case RtfDestination::Stylesheet:
+        endStylesheetGroup();
         break;
     default:
         break;
