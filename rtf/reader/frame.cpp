@@ -308,6 +308,12 @@ void QMKTextRtfReaderPrivate::flushPendingText()
         if (!text.isEmpty())
             takeExpandedColourTableText(text);
         break;
+    case RtfDestination::LevelText:
+        takeLevelText(text);
+        break;
+    case RtfDestination::LevelMarker:
+        takeLevelMarker(text);
+        break;
     default:
         break;
     }
@@ -334,6 +340,9 @@ void QMKTextRtfReaderPrivate::endDestination(RtfDestination destination)
         break;
     case RtfDestination::FontTable:
         endFontTable();
+        break;
+    case RtfDestination::LevelText:
+        endLevelText();
         break;
     default:
         break;
