@@ -223,7 +223,12 @@ void QMKTextRtfReaderPrivate::buildLists()
     // Formats are made once per list table entry: every list of that entry then shares one
     // level list, however many \ls numbers point at it.
     QHash<int, QTextListFormat> formats;
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+    // The empty block after the last \par is no paragraph of the input: it only carries the
+    // last paragraph's format, and must not add an item Word never shows.
+    const QTextBlock last = document->lastBlock();
+    const QTextBlock end = last.length() == 1 ? last : QTextBlock();
+    for (QTextBlock block = document->begin(); block.isValid() && block != end;
+         block = block.next()) {
         const QTextBlockFormat format = block.blockFormat();
         if (!format.hasProperty(QMKFormatProperty::ListNumber))
             continue;
