@@ -21,7 +21,14 @@ int registerListLevelType()
     return id;
 }
 
-const int listLevelTypeId = registerListLevelType();
+int listLevelTypeId()
+{
+    static const int id = registerListLevelType();
+    return id;
+}
+
+// Registered at start-up too, so that levels a program wraps in QVariants itself compare.
+[[maybe_unused]] const int registeredAtStartUp = listLevelTypeId();
 
 bool containsLetterOrNumber(const QString &text)
 {
@@ -75,7 +82,7 @@ QVector<QMKListLevel> listLevels(const QTextListFormat &format)
     QVector<QMKListLevel> levels;
     levels.reserve(elements.size());
     for (const QVariant &element : elements) {
-        levels.append(element.userType() == listLevelTypeId ? element.value<QMKListLevel>()
+        levels.append(element.userType() == listLevelTypeId() ? element.value<QMKListLevel>()
                                                             : QMKListLevel());
     }
     return levels;
@@ -83,6 +90,7 @@ QVector<QMKListLevel> listLevels(const QTextListFormat &format)
 
 void setListLevels(QTextListFormat &format, const QVector<QMKListLevel> &levels)
 {
+    listLevelTypeId();
     QVariantList elements;
     elements.reserve(levels.size());
     for (const QMKListLevel &level : levels)
