@@ -16,6 +16,11 @@ namespace {
 // A level indent this wide (over ten inches) is no real layout: the paragraph keeps its own.
 constexpr double MaxLevelIndentPixels = 1000.0;
 
+// Word numbers its list overrides up to 2047. Qt hashes a list-valued format property by its
+// length alone, so every further distinct list format is compared with all earlier ones of
+// as many levels: beyond Word's own limit, lists keep their items but get no levels.
+constexpr int MaxListDefinitionsInUse = 2047;
+
 } // namespace
 
 void QMKTextRtfReaderPrivate::takeLevelText(const QString &text)
@@ -238,7 +243,8 @@ void QMKTextRtfReaderPrivate::buildLists()
             list->add(block);
         } else {
             const int listIndex = listIndexForNumber(number);
-            if (listIndex >= 0 && !formats.contains(listIndex))
+            if (listIndex >= 0 && !formats.contains(listIndex)
+                && formats.size() < MaxListDefinitionsInUse)
                 formats.insert(listIndex, listFormatFor(listTable.at(listIndex)));
             QTextCursor at(block);
             list = at.createList(formats.value(listIndex, QTextListFormat()));

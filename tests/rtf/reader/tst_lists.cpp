@@ -32,6 +32,7 @@ private slots:
     void notesKeepTheirLevelIndentsAndListNumber();
 
     void wordDocument();
+    void listDefinitionsBeyondWordsLimit();
     void badInput_data();
     void badInput();
 };
@@ -517,6 +518,31 @@ void tst_Lists::wordDocument()
     QCOMPARE(outline.at(1), level(QStringLiteral("%1.%0."), 1, px(1152), px(720)));
     // The label of every item was already in the \listtext groups: none of it is text.
     QVERIFY(!document.toPlainText().contains(QLatin1Char('\t')));
+}
+
+// Each distinct list format costs a comparison with every earlier one in Qt's format
+// collection; past Word's 2047 overrides the lists of a file keep their items only.
+void tst_Lists::listDefinitionsBeyondWordsLimit()
+{
+    const int count = 2049;
+    QByteArray rtf = "{\\rtf1{\\*\\listtable";
+    for (int i = 1; i <= count; ++i)
+        rtf += "{\\list{\\listlevel\\li" + QByteArray::number(i) + "}\\listid"
+            + QByteArray::number(i) + "}";
+    rtf += "}{\\*\\listoverridetable";
+    for (int i = 1; i <= count; ++i)
+        rtf += "{\\listoverride\\listid" + QByteArray::number(i) + "\\ls" + QByteArray::number(i)
+            + "}";
+    rtf += "}";
+    for (int i = 1; i <= count; ++i)
+        rtf += "\\pard\\ls" + QByteArray::number(i) + " x\\par";
+    const ImportResult result = importRtf(rtf + "}");
+
+    const QTextDocument &document = *result.document;
+    QCOMPARE(listsOf(document).size(), count);
+    QCOMPARE(listLevels(block(document, 2046).textList()->format()).size(), 1);
+    QCOMPARE(listLevels(block(document, 2047).textList()->format()).size(), 0);
+    QCOMPARE(block(document, 2048).text(), QStringLiteral("x"));
 }
 
 void tst_Lists::badInput_data()
