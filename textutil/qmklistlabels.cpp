@@ -11,11 +11,38 @@
 
 namespace {
 
-// Items seen so far at each level along the path to the current item, shallowest first.
-struct LevelCount
+// Items counted so far at each level along the path to the current item, shallowest first:
+// a level's count restarts when a shallower item comes between.
+class LevelCounts
 {
-    int level;
-    int count;
+public:
+    void count(int level)
+    {
+        while (!path.isEmpty() && path.last().level > level)
+            path.removeLast();
+        if (!path.isEmpty() && path.last().level == level)
+            ++path.last().count;
+        else
+            path.append({level, 1});
+    }
+
+    // A level with no item since the last shallower one counts 0, as Word's "1.0.1" shows.
+    int at(qint64 level) const
+    {
+        for (const Entry &entry : path) {
+            if (entry.level == level)
+                return entry.count;
+        }
+        return 0;
+    }
+
+private:
+    struct Entry
+    {
+        int level;
+        int count;
+    };
+    QVector<Entry> path;
 };
 
 QString romanNumber(int number, bool upper)
@@ -90,35 +117,6 @@ QMKListLevel levelAt(const QVariantList &levels, qint64 level)
     return element.value<QMKListLevel>();
 }
 
-// Counts per level up to block: a level's count restarts when a shallower item comes between.
-QVector<LevelCount> countsUpTo(const QTextList *list, const QTextBlock &block)
-{
-    QVector<LevelCount> path;
-    for (int i = 0; i < list->count(); ++i) {
-        const QTextBlock item = list->item(i);
-        const int level = listLevel(item);
-        while (!path.isEmpty() && path.last().level > level)
-            path.removeLast();
-        if (!path.isEmpty() && path.last().level == level)
-            ++path.last().count;
-        else
-            path.append({level, 1});
-        if (item == block)
-            break;
-    }
-    return path;
-}
-
-// A level with no item since the last shallower one counts 0, as Word's "1.0.1" shows.
-int countAt(const QVector<LevelCount> &path, qint64 level)
-{
-    for (const LevelCount &entry : path) {
-        if (entry.level == level)
-            return entry.count;
-    }
-    return 0;
-}
-
 // Reads the placeholder at text[at] ("%" then an optional minus and digits). Returns its
 // length, 0 when there is none, and the number it names in *levelsUp.
 int readPlaceholder(const QString &text, int at, qint64 *levelsUp)
@@ -140,11 +138,12 @@ int readPlaceholder(const QString &text, int at, qint64 *levelsUp)
     return end - at;
 }
 
-QString renderLevel(const QVariantList &levels, const QVector<LevelCount> &path, int level)
+QString renderLevel(const QVariantList &levels, const LevelCounts &counts, int level)
 {
     const QMKListLevel definition = levelAt(levels, level);
     const QString &text = definition.text;
-    // Older Word writes the Symbol bullet as byte 0xB7 before the level selects its font.
+    // Writers give the Symbol bullet as byte 0xB7 before the level selects the Symbol font,
+    // so it reads as a middle dot.
     if (definition.style == 0 && text == QString(QChar(0x00B7)))
         return QString(QChar(0x2022));
     QString label;
@@ -161,28 +160,62 @@ QString renderLevel(const QVariantList &levels, const QVector<LevelCount> &path,
         const qint64 quoted = qint64(level) - levelsUp;
         if (levelsUp < 0 || quoted < 0)
             continue;
-        label += formatNumber(countAt(path, quoted), levelAt(levels, quoted).style);
+        label += formatNumber(counts.at(quoted), levelAt(levels, quoted).style);
     }
     return label;
+}
+
+QVariantList levelsOf(const QTextList *list)
+{
+    const QVariant property = list->format().property(QMKFormatProperty::ListLevels);
+    return property.userType() == QMetaType::QVariantList ? property.toList() : QVariantList();
+}
+
+QString labelWithoutLevels(const QTextList *list, const QTextBlock &block)
+{
+    // Qt labels its own numbered styles; for any other style it gives a bare suffix.
+    const int style = list->format().style();
+    if (style <= QTextListFormat::ListDecimal && style >= QTextListFormat::ListUpperRoman)
+        return list->itemText(block);
+    return bulletOfStyle(style);
 }
 
 } // namespace
 
 QString listItemText(const QTextBlock &block)
 {
-    QTextList *list = block.textList();
+    const QTextList *list = block.textList();
     if (!list)
         return QString();
-    const QTextListFormat format = list->format();
-    const QVariant property = format.property(QMKFormatProperty::ListLevels);
-    const QVariantList levels =
-        property.userType() == QMetaType::QVariantList ? property.toList() : QVariantList();
-    if (levels.isEmpty()) {
-        // Qt labels its own numbered styles; for any other style it gives a bare suffix.
-        const int style = format.style();
-        if (style <= QTextListFormat::ListDecimal && style >= QTextListFormat::ListUpperRoman)
-            return list->itemText(block);
-        return bulletOfStyle(style);
+    const QVariantList levels = levelsOf(list);
+    if (levels.isEmpty())
+        return labelWithoutLevels(list, block);
+    LevelCounts counts;
+    for (int i = 0; i < list->count(); ++i) {
+        const QTextBlock item = list->item(i);
+        counts.count(listLevel(item));
+        if (item == block)
+            break;
     }
-    return renderLevel(levels, countsUpTo(list, block), listLevel(block));
+    return renderLevel(levels, counts, listLevel(block));
+}
+
+QStringList listItemTexts(const QTextList *list)
+{
+    QStringList labels;
+    if (!list)
+        return labels;
+    const QVariantList levels = levelsOf(list);
+    LevelCounts counts;
+    for (int i = 0; i < list->count(); ++i) {
+        const QTextBlock item = list->item(i);
+        if (levels.isEmpty()) {
+            labels << labelWithoutLevels(list, item);
+            continue;
+        }
+        const int level = listLevel(item);
+        counts.count(level);
+        labels << renderLevel(levels, counts, level);
+    }
+    return labels;
 }

@@ -3,6 +3,7 @@
 
 #include <QMetaType>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 class QTextBlock;
@@ -57,5 +58,8 @@ void setListLevel(QTextList *list, const QTextBlock &block, int level);
 
 /// The rendered label, e.g. "2.", "1.3.", "iv)", a bullet; empty for a block in no list.
 QString listItemText(const QTextBlock &block);
+/// The labels of all items of list, in item order: one walk through the list, where
+/// listItemText walks it up to its block for every call.
+QStringList listItemTexts(const QTextList *list);
 
 #endif // QMKLISTLEVEL_H

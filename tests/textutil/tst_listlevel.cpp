@@ -156,6 +156,7 @@ void tst_ListLevel::labels()
 
     const ListDocument list(formatWith(levels), itemLevels);
     QCOMPARE(list.labels(), labels);
+    QCOMPARE(listItemTexts(list.list), labels);
 }
 
 void tst_ListLevel::labelsOfListsWithoutLevels_data()
