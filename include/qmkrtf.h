@@ -11,6 +11,7 @@
 #include "qmkformatproperties.h"
 #include "qmkhighprecisioncolor.h"
 #include "qmklinespacing.h"
+#include "qmklistlevel.h"
 #include "qmkrevisionpalette.h"
 #include "qmktextrtfreader.h"
 #include "qmktextstyle.h"

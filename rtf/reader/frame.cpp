@@ -315,6 +315,12 @@ void QMKTextRtfReaderPrivate::flushPendingText()
         if (!text.isEmpty())
             appendStyleName(text);
         break;
+    case RtfDestination::LevelText:
+        takeLevelText(text);
+        break;
+    case RtfDestination::LevelMarker:
+        takeLevelMarker(text);
+        break;
     default:
         break;
     }
@@ -358,6 +364,9 @@ void QMKTextRtfReaderPrivate::endDestination(RtfDestination destination)
         break;
     case RtfDestination::Stylesheet:
         endStylesheetGroup();
+        break;
+    case RtfDestination::LevelText:
+        endLevelText();
         break;
     default:
         break;

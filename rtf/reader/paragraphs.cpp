@@ -61,6 +61,7 @@ int QMKTextRtfReaderPrivate::resetParagraph(const RtfKeywordCall &)
     paragraphApplied = false;
     tableNestingLevel = 0;
     paragraphFormat = QTextBlockFormat();
+    paragraphIndentsExplicit = false;
     return RtfStatus::Ok;
 }
 

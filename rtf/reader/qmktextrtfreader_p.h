@@ -4,6 +4,7 @@
 #include "qmkhighprecisioncolor.h"
 #include "qmktextstyle.h"
 #include "rtf/common/rtfkeywords.h"
+#include "rtf/reader/listdefinitions.h"
 #include "rtf/reader/readerstatus.h"
 
 #include <QByteArray>
@@ -21,6 +22,7 @@
 
 class QIODevice;
 class QTextDocument;
+class QTextList;
 
 // What the content of the current group is; each kind is finished by its own end step when
 // the group that opened it closes.
@@ -259,6 +261,40 @@ public:
     // --- Tables (tables.cpp) ---
 
     // --- Lists (lists.cpp) ---
+    // Paragraphs only carry their \ls number and \ilvl level while reading; buildLists() makes
+    // the lists once the whole input is read.
+
+    QVector<RtfListRecord> listTable;       ///< \listtable, in order
+    QVector<RtfListOverride> overrideTable; ///< \listoverridetable, in order
+    QMap<int, QTextList *> listMap;         ///< \ls number -> list made by buildLists()
+    /// \li or \fi given since the last \pard: the paragraph's own indents beat its level's.
+    bool paragraphIndentsExplicit = false;
+    /// Lookups from \ls numbers and list ids to list table entries; rebuilt when stale.
+    QHash<int, int> listIndexByNumber;
+    QHash<int, int> listIndexById;
+    bool listLookupsStale = true;
+
+    /// The list table entry an \ls number stands for, through the override table; -1: none.
+    int listIndexForNumber(int number);
+    /// The list whose level indents an \ilvl in the current paragraph takes; -1: none.
+    int listIndexForLevelIndents();
+    void takeLevelText(const QString &text);
+    void takeLevelMarker(const QString &text);
+    void endLevelText();
+    void applyLevelIndents(int level);
+
+    int enterListTable(const RtfKeywordCall &call);
+    int addList(const RtfKeywordCall &call);
+    int setListId(const RtfKeywordCall &call);
+    int addListLevel(const RtfKeywordCall &call);
+    int setLevelNumberFormat(const RtfKeywordCall &call);
+    int enterLevelText(const RtfKeywordCall &call);
+    int enterLevelMarker(const RtfKeywordCall &call);
+    int setIndentOrLevelIndent(const RtfKeywordCall &call);
+    int enterListOverrideTable(const RtfKeywordCall &call);
+    int addListOverride(const RtfKeywordCall &call);
+    int setListNumber(const RtfKeywordCall &call);
+    int setParagraphListLevel(const RtfKeywordCall &call);
 
     // --- Stylesheet (stylesheet.cpp) ---
 
@@ -317,7 +353,7 @@ private:
 
     // Steps later parts of the import hook into.
     void closeTableLevels(int nestingLevel) { Q_UNUSED(nestingLevel) }
-    void buildLists() {}
+    void buildLists();
     void postProcess();
     void storeColourPalette();
 };
