@@ -11,6 +11,7 @@
 #include "qmkformatproperties.h"
 #include "qmkhighprecisioncolor.h"
 #include "qmklinespacing.h"
+#include "qmkpdfrenderer.h"
 #include "qmkrevisionpalette.h"
 #include "qmktextrtfreader.h"
 #include "qmkunits.h"
