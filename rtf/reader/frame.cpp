@@ -189,10 +189,14 @@ void QMKTextRtfReaderPrivate::readHexadecimalRun()
     const char *data = window.constData();
     const int size = window.size();
     int end = windowPosition;
+    // The digits of a skipped group ({\*\blipuid ...} inside a picture) are not data.
+    const bool keep = skipDepth == 0;
     for (; end < size; ++end) {
         const int value = hexDigitValue(data[end]);
         if (value < 0)
             break;
+        if (!keep)
+            continue;
         if (pendingNibble < 0) {
             pendingNibble = value;
         } else {
@@ -308,6 +312,11 @@ void QMKTextRtfReaderPrivate::flushPendingText()
         if (!text.isEmpty())
             takeExpandedColourTableText(text);
         break;
+    case RtfDestination::PictureFileName:
+    case RtfDestination::PdfFileName:
+    case RtfDestination::MathMLEquation:
+        takePictureText(text);
+        break;
     default:
         break;
     }
@@ -334,6 +343,12 @@ void QMKTextRtfReaderPrivate::endDestination(RtfDestination destination)
         break;
     case RtfDestination::FontTable:
         endFontTable();
+        break;
+    case RtfDestination::Picture:
+        endPicture();
+        break;
+    case RtfDestination::EmbeddedPdf:
+        endEmbeddedPdf();
         break;
     default:
         break;

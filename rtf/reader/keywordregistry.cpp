@@ -90,7 +90,11 @@ int QMKTextRtfReaderPrivate::dispatchKeyword(int keyword, bool hasParameter, int
 
 int QMKTextRtfReaderPrivate::handleKeyword(RtfKeyword keyword, bool hasParameter, int parameter)
 {
-    state.inputMode = RtfInputMode::Text;
+    // Writers put size and scale words after the kind word (\pngblip\picwgoal300 ...): in a
+    // picture every keyword leaves the data mode on. Text is discarded there in any case.
+    if (state.destination != RtfDestination::Picture
+        && state.destination != RtfDestination::EmbeddedPdf)
+        state.inputMode = RtfInputMode::Text;
     const RtfKeywordCall call{keyword, hasParameter, hasParameter ? parameter : 0,
                               !(hasParameter && parameter == 0)};
     return (this->*keywordHandlers[keyword])(call);
