@@ -2,6 +2,8 @@
 
 #include "rtf/reader/pictureimages_p.h"
 
+#include "rtf/reader/metafileimage_p.h"
+
 #include "textutil/imagesizelimit.h"
 #include "textutil/silencedstderr.h"
 
@@ -44,6 +46,11 @@ DecodedPicture loadImage(const QByteArray &data, const QByteArray &format)
     // The kind word may be wrong (a PNG marked \jpegblip) or unknown to Qt (a metafile).
     if (result.image.isNull())
         result = readImage(data, QByteArray());
+    if (result.image.isNull() && looksLikeMetafile(data)) {
+        result.image = renderMetafile(data);
+        if (!result.image.isNull())
+            result.format = "wmf";
+    }
     return result;
 }
 
@@ -51,10 +58,12 @@ QString imageKey(const QImage &image)
 {
     if (image.isNull())
         return QString();
+    // Lines are padded to 4 bytes, and decoders leave the padding as malloc gave it: only
+    // the bytes that hold pixels are hashed, so that equal pixels always get equal names.
+    const int pixelBytes = int((qint64(image.width()) * image.depth() + 7) / 8);
     QCryptographicHash hash(QCryptographicHash::Md4);
     for (int y = 0; y < image.height(); ++y)
-        hash.addData(reinterpret_cast<const char *>(image.constScanLine(y)),
-                     image.bytesPerLine());
+        hash.addData(reinterpret_cast<const char *>(image.constScanLine(y)), pixelBytes);
     const QByteArray digest = hash.result();
     QStringList parts;
     parts.reserve(digest.size());

@@ -16,8 +16,9 @@ struct DecodedPicture
 /// that declare more pixels than the picture size limit are not decoded.
 DecodedPicture loadImage(const QByteArray &data, const QByteArray &format);
 
-/// The resource name of an image: the MD4 hash of its scan lines, each of the 16 bytes as a
-/// 3-digit decimal number, joined by "-". Equal pixels give equal names; a null image has none.
+/// The resource name of an image: the MD4 hash of the pixel bytes of its scan lines, each of
+/// the 16 hash bytes as a 3-digit decimal number, joined by "-". Equal pixels give equal names;
+/// a null image has none.
 QString imageKey(const QImage &image);
 
 #endif // QMK_PICTUREIMAGES_P_H
