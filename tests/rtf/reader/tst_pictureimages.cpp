@@ -11,11 +11,16 @@ class tst_PictureImages : public QObject
 private slots:
     void decodes_data();
     void decodes();
+    void metafiles_data();
+    void metafiles();
+    void largeMetafilesDrawnSmaller_data();
+    void largeMetafilesDrawnSmaller();
     void sizeLimit_data();
     void sizeLimit();
     void undecodable_data();
     void undecodable();
     void keyFormat();
+    void keyIgnoresLinePadding();
     void keyFollowsPixels_data();
     void keyFollowsPixels();
 };
@@ -37,6 +42,41 @@ QByteArray encoded(const QImage &image, const char *format)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
     return bytes;
+}
+
+void appendWords(QByteArray &bytes, std::initializer_list<int> words)
+{
+    for (const int word : words) {
+        bytes.append(char(word & 0xff));
+        bytes.append(char((word >> 8) & 0xff));
+    }
+}
+
+// A Windows metafile of a window width x height units wide, filled with a red rectangle. With
+// unitsPerInch above 0 it begins with the placeable header that gives it a size in inches.
+QByteArray metafile(int width, int height, int unitsPerInch = 0)
+{
+    QByteArray records;
+    appendWords(records, {5, 0, 0x020B, 0, 0});                 // window origin 0, 0
+    appendWords(records, {5, 0, 0x020C, height, width});        // window extent
+    appendWords(records, {7, 0, 0x02FC, 0, 0x00ff, 0x0000, 0}); // solid red brush
+    appendWords(records, {4, 0, 0x012D, 0});                    // select it
+    appendWords(records, {7, 0, 0x041B, height, width, 0, 0});  // rectangle over the window
+    appendWords(records, {3, 0, 0x0000});                       // end of file
+    const int sizeInWords = 9 + records.size() / 2;
+
+    QByteArray bytes;
+    if (unitsPerInch > 0) {
+        QByteArray placeable;
+        appendWords(placeable, {0xcdd7, 0x9ac6, 0, 0, 0, width, height, unitsPerInch, 0, 0});
+        int checksum = 0;
+        for (int i = 0; i < placeable.size(); i += 2)
+            checksum ^= uchar(placeable.at(i)) | uchar(placeable.at(i + 1)) << 8;
+        appendWords(placeable, {checksum});
+        bytes += placeable;
+    }
+    appendWords(bytes, {1, 9, 0x0300, sizeInWords & 0xffff, sizeInWords >> 16, 1, 7, 0, 0});
+    return bytes + records;
 }
 
 // One bit per pixel keeps pictures of a hundred megapixels at a few megabytes.
@@ -77,6 +117,52 @@ void tst_PictureImages::decodes()
     QCOMPARE(decoded.format, usedFormat);
 }
 
+void tst_PictureImages::metafiles_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QSize>("size");
+
+    QTest::newRow("placeable, one inch by half an inch")
+        << metafile(1440, 720, 1440) << QSize(96, 48);
+    // Without the placeable header libwmf takes a window unit for a point.
+    QTest::newRow("plain, as in RTF") << metafile(144, 72) << QSize(192, 96);
+}
+
+void tst_PictureImages::metafiles()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QSize, size);
+
+    const DecodedPicture decoded = loadImage(data, "WMF");
+    QCOMPARE(decoded.format, QByteArray("wmf"));
+    // libwmf may add a pixel for the right and bottom edges.
+    QVERIFY2(qAbs(decoded.image.width() - size.width()) <= 1
+                 && qAbs(decoded.image.height() - size.height()) <= 1,
+             qPrintable(QStringLiteral("%1x%2").arg(decoded.image.width())
+                            .arg(decoded.image.height())));
+    QCOMPARE(QColor(decoded.image.pixel(size.width() / 2, size.height() / 2)), QColor(Qt::red));
+}
+
+void tst_PictureImages::largeMetafilesDrawnSmaller_data()
+{
+    QTest::addColumn<QByteArray>("data");
+
+    QTest::newRow("plain, 8000 x 4000 points") << metafile(8000, 4000);
+    QTest::newRow("placeable, 1000 x 500 inches") << metafile(1000, 500, 1);
+    QTest::newRow("placeable, 32767 x 16383 inches") << metafile(32767, 16383, 1);
+}
+
+void tst_PictureImages::largeMetafilesDrawnSmaller()
+{
+    QFETCH(QByteArray, data);
+
+    const QImage image = loadImage(data, "WMF").image;
+    QVERIFY(!image.isNull());
+    QVERIFY2(image.width() <= 4096, qPrintable(QString::number(image.width())));
+    QVERIFY(qAbs(image.width() - 2 * image.height()) <= 2);
+    QCOMPARE(QColor(image.pixel(image.width() / 2, image.height() / 2)), QColor(Qt::red));
+}
+
 void tst_PictureImages::sizeLimit_data()
 {
     QTest::addColumn<QByteArray>("data");
@@ -110,6 +196,9 @@ void tst_PictureImages::undecodable_data()
     QTest::newRow("PNG cut after its header") << png.left(33) << QByteArray("PNG");
     QTest::newRow("JPEG cut after its markers") << encoded(smallImage(), "JPEG").left(200)
                                                 << QByteArray("JPEG");
+    QTest::newRow("metafile header alone") << metafile(144, 72).left(18) << QByteArray("WMF");
+    QTest::newRow("metafile cut in its records") << metafile(144, 72).left(30)
+                                                 << QByteArray("WMF");
     // The header of a 20000 x 20000 PNG with no pixel data: 1.6 GB if it were allocated.
     QTest::newRow("PNG declaring 400 megapixels, cut")
         << monochromePng(20000, 20000).left(100) << QByteArray("PNG");
@@ -146,6 +235,24 @@ void tst_PictureImages::keyFollowsPixels_data()
                                       << true;
     QTest::newRow("one pixel changed") << changed << false;
     QTest::newRow("last row cut off") << smallImage().copy(0, 0, 10, 5) << false;
+}
+
+void tst_PictureImages::keyIgnoresLinePadding()
+{
+    // 17 one-byte pixels per line, padded to 20 bytes. Before, the padding was hashed, and
+    // whatever a decoder had left there changed the name of the same pixels.
+    QImage first(17, 3, QImage::Format_Indexed8);
+    first.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    QImage second = first.copy();
+    std::fill_n(first.bits(), first.sizeInBytes(), uchar(0x00));
+    std::fill_n(second.bits(), second.sizeInBytes(), uchar(0xAA));
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 17; ++x) {
+            first.setPixel(x, y, uint((x + y) % 2));
+            second.setPixel(x, y, uint((x + y) % 2));
+        }
+    }
+    QCOMPARE(imageKey(first), imageKey(second));
 }
 
 void tst_PictureImages::keyFollowsPixels()
