@@ -14,6 +14,7 @@
 #include "qmkpdfrenderer.h"
 #include "qmkrevisionpalette.h"
 #include "qmktextrtfreader.h"
+#include "qmktextstyle.h"
 #include "qmkunits.h"
 
 #endif // QMKRTF_H

@@ -312,6 +312,13 @@ void QMKTextRtfReaderPrivate::flushPendingText()
         if (!text.isEmpty())
             takeExpandedColourTableText(text);
         break;
+    case RtfDestination::FieldInstruction:
+        appendFieldInstruction(text);
+        break;
+    case RtfDestination::Stylesheet:
+        if (!text.isEmpty())
+            appendStyleName(text);
+        break;
     case RtfDestination::PictureFileName:
     case RtfDestination::PdfFileName:
     case RtfDestination::MathMLEquation:
@@ -323,12 +330,20 @@ void QMKTextRtfReaderPrivate::flushPendingText()
     text.clear();
 }
 
+void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock()
+{
+    if (cursor.block().length() != 1)
+        return;
+    // A format change is a document edit; most calls find the formats already in place.
+    if (cursor.blockCharFormat() != state.charFormat)
+        cursor.setBlockCharFormat(state.charFormat);
+    if (cursor.blockFormat() != paragraphFormat)
+        cursor.setBlockFormat(paragraphFormat);
+}
+
 void QMKTextRtfReaderPrivate::deliverToDocument(const QString &text)
 {
-    if (cursor.block().length() == 1) {
-        cursor.setBlockCharFormat(state.charFormat);
-        cursor.setBlockFormat(paragraphFormat);
-    }
+    applyFormatsToEmptyBlock();
     if (text.isEmpty())
         return;
     beginParagraphText();
@@ -343,6 +358,15 @@ void QMKTextRtfReaderPrivate::endDestination(RtfDestination destination)
         break;
     case RtfDestination::FontTable:
         endFontTable();
+        break;
+    case RtfDestination::Field:
+        fieldInstruction.clear();
+        break;
+    case RtfDestination::FieldInstruction:
+        endFieldInstruction();
+        break;
+    case RtfDestination::Stylesheet:
+        endStylesheetGroup();
         break;
     case RtfDestination::Picture:
         endPicture();

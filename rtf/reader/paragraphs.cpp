@@ -51,10 +51,7 @@ void QMKTextRtfReaderPrivate::beginParagraphText()
         paragraphApplied = true;
         closeTableLevels(tableNestingLevel);
     }
-    if (cursor.block().length() == 1) {
-        cursor.setBlockCharFormat(state.charFormat);
-        cursor.setBlockFormat(paragraphFormat);
-    }
+    applyFormatsToEmptyBlock();
 }
 
 int QMKTextRtfReaderPrivate::resetParagraph(const RtfKeywordCall &)

@@ -2,12 +2,15 @@
 #define QMKTEXTRTFREADER_P_H
 
 #include "qmkhighprecisioncolor.h"
+#include "qmktextstyle.h"
 #include "rtf/common/rtfkeywords.h"
 #include "rtf/reader/readerstatus.h"
 
 #include <QByteArray>
 #include <QColor>
 #include <QFont>
+#include <QHash>
+#include <QList>
 #include <QMap>
 #include <QString>
 #include <QTextBlockFormat>
@@ -95,6 +98,8 @@ public:
     void openGroup();
     int closeGroup();
     void flushPendingText();
+    /// Gives a block without text yet the current character and paragraph formats.
+    void applyFormatsToEmptyBlock();
     void endDestination(RtfDestination destination);
     /// Keeps the first fault: a non-zero status is never replaced.
     void setStatus(int status);
@@ -260,7 +265,43 @@ public:
 
     // --- Stylesheet (stylesheet.cpp) ---
 
+    /// What the paragraph state was before the stylesheet, which resets it for every entry.
+    struct SavedParagraphState
+    {
+        QTextBlockFormat format;
+        bool applied = false;
+        int tableNestingLevel = 0;
+        QTextOption::TabType pendingTabKind = QTextOption::LeftTab;
+    };
+
+    QList<QMKTextStyle> styles;     ///< the document's styles, in stylesheet order
+    QHash<QString, int> styleKeys;  ///< style key ("s1", "cs10") -> index in styles
+    QString currentStyleKey;        ///< key of the stylesheet entry being read
+    QString currentStyleName;       ///< name text of the stylesheet entry being read
+    int stylesheetDepth = -1;       ///< group depth of the \stylesheet group; -1 outside it
+    SavedParagraphState paragraphBeforeStylesheet;
+
+    void appendStyleName(const QString &text);
+    /// Ends an entry, or the whole stylesheet, as the closing group's depth says.
+    void endStylesheetGroup();
+    void endStyleEntry();
+
+    int enterStylesheet(const RtfKeywordCall &call);
+    int selectStyle(const RtfKeywordCall &call);
+
     // --- Fields (fields.cpp) ---
+
+    QString fieldInstruction;       ///< text of the current field's instruction, capped
+
+    /// The link properties a field instruction gives its result; no properties when the
+    /// instruction is not a hyperlink.
+    static QTextCharFormat linkFormatOf(const QString &instruction);
+    void appendFieldInstruction(const QString &text);
+    void endFieldInstruction();
+
+    int enterField(const RtfKeywordCall &call);
+    int enterFieldInstruction(const RtfKeywordCall &call);
+    int enterFieldResult(const RtfKeywordCall &call);
 
     // --- Pictures (pictures.cpp) ---
     // What the keywords of the current picture said; reset after each picture with data.

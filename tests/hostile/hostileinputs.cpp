@@ -1,0 +1,149 @@
+#include "hostile/hostileinputs.h"
+
+#include <QtEndian>
+
+#include <random>
+
+namespace {
+
+int scaled(double scale, int full)
+{
+    return qMax(1, int(full * scale));
+}
+
+QByteArray repeated(const QByteArray &piece, int count)
+{
+    QByteArray result;
+    result.reserve(piece.size() * count);
+    for (int i = 0; i < count; ++i)
+        result += piece;
+    return result;
+}
+
+QByteArray hex(const QByteArray &bytes)
+{
+    return bytes.toHex();
+}
+
+// A PNG signature and header declaring width x height, with no image data after it.
+QByteArray pngHeader(quint32 width, quint32 height)
+{
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    QByteArray ihdr("IHDR", 4);
+    char size[8];
+    qToBigEndian(width, size);
+    qToBigEndian(height, size + 4);
+    ihdr.append(size, 8);
+    ihdr.append("\x08\x06\x00\x00\x00", 5);
+    char length[4];
+    qToBigEndian(quint32(13), length);
+    png.append(length, 4);
+    png.append(ihdr);
+    png.append("\0\0\0\0", 4); // checksum left wrong on purpose
+    return png;
+}
+
+QByteArray randomBytes(int count)
+{
+    std::mt19937 generator(20261209);
+    QByteArray bytes(count, '\0');
+    for (char &byte : bytes)
+        byte = char(generator() & 0xFF);
+    return bytes;
+}
+
+const QString ok;
+const QString anyStatus = QStringLiteral("*");
+const QString unmatchedOpen = QStringLiteral("Unmatched '}' in Rich Text file.");
+const QString invalidWord = QStringLiteral("Invalid control word encountered.");
+const QString invalidParameter = QStringLiteral("Invalid control word parameter encountered.");
+
+} // namespace
+
+const QVector<HostileInput> &hostileInputs()
+{
+    static const QVector<HostileInput> inputs = {
+        {QStringLiteral("a million nested groups"),
+         [](double s) {
+             const int n = scaled(s, 1000000);
+             return "{\\rtf1 " + repeated("{", n) + "x" + repeated("}", n) + "}";
+         },
+         ok},
+        {QStringLiteral("a million open groups never closed"),
+         [](double s) { return "{\\rtf1 " + repeated("{a", scaled(s, 1000000)); }, unmatchedOpen},
+        {QStringLiteral("a million paragraphs"),
+         [](double s) { return "{\\rtf1 " + repeated("a\\par ", scaled(s, 1000000)) + "}"; }, ok},
+        {QStringLiteral("a control word of 10,000 letters"),
+         [](double) { return "{\\rtf1 \\" + repeated("a", 10000) + " x}"; }, invalidWord},
+        {QStringLiteral("bin with a huge count"),
+         [](double) { return QByteArray("{\\rtf1{\\pict\\bin2147483647 abc}}"); }, anyStatus},
+        {QStringLiteral("parameters beyond 32 bits"),
+         [](double s) {
+             return "{\\rtf1 " + repeated("\\fs99999999999999999999 \\li-99999999999999 x",
+                                          scaled(s, 10000)) + "}";
+         },
+         ok},
+        {QStringLiteral("itap 2147483647"),
+         [](double) { return QByteArray("{\\rtf1\\pard\\intbl\\itap2147483647 a\\nestcell b\\cell\\row}"); },
+         ok},
+        {QStringLiteral("uc 2147483647 and negative"),
+         [](double s) {
+             return "{\\rtf1 " + repeated("{\\uc2147483647\\u8212 abc}{\\uc-5\\u8212 def}",
+                                          scaled(s, 10000)) + "}";
+         },
+         ok},
+        {QStringLiteral("escape at the end of input"),
+         [](double) { return QByteArray("{\\rtf1 a\\'"); }, invalidParameter},
+        {QStringLiteral("a hexadecimal run of 100 MB"),
+         [](double s) {
+             return "{\\rtf1{\\pict\\pngblip " + repeated("0123456789abcdef", scaled(s, 6553600))
+                 + "}}";
+         },
+         ok},
+        {QStringLiteral("NUL bytes everywhere"),
+         [](double s) {
+             return "{\\rtf1 " + repeated(QByteArray("a\0{\\b\0}\\\0\0\\par\0", 15), scaled(s, 100000))
+                 + "}";
+         },
+         anyStatus},
+        {QStringLiteral("a table of 50,000 columns"),
+         [](double s) {
+             const int n = scaled(s, 50000);
+             QByteArray row = "{\\rtf1\\trowd";
+             for (int i = 1; i <= n; ++i)
+                 row += "\\cellx" + QByteArray::number(i * 10);
+             return row + "\\pard\\intbl" + repeated("x\\cell ", n) + "\\row}";
+         },
+         ok},
+        {QStringLiteral("a list of 10,000 levels"),
+         [](double s) {
+             const int n = scaled(s, 10000);
+             return "{\\rtf1{\\*\\listtable{\\list"
+                 + repeated("{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}\\li720}", n)
+                 + "\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+                 + repeated("\\pard\\ls1\\ilvl9999 x\\par", 10) + "}";
+         },
+         ok},
+        {QStringLiteral("a picture declaring 100000x100000 pixels"),
+         [](double) {
+             return "{\\rtf1{\\pict\\pngblip " + hex(pngHeader(100000, 100000)) + "}}";
+         },
+         ok},
+        {QStringLiteral("deeply nested fields"),
+         [](double s) {
+             const int n = scaled(s, 100000);
+             return "{\\rtf1 " + repeated("{\\field{\\*\\fldinst HYPERLINK \"a\"}{\\fldrslt ", n) + "x"
+                 + repeated("}}", n) + "}";
+         },
+         ok},
+        {QStringLiteral("deeply nested notes"),
+         [](double s) {
+             const int n = scaled(s, 100000);
+             return "{\\rtf1 " + repeated("{\\footnote a", n) + repeated("}", n) + "}";
+         },
+         ok},
+        {QStringLiteral("random bytes after the header"),
+         [](double s) { return "{\\rtf1 " + randomBytes(scaled(s, 10000000)); }, anyStatus},
+    };
+    return inputs;
+}
