@@ -44,41 +44,6 @@ QByteArray encoded(const QImage &image, const char *format)
     return bytes;
 }
 
-void appendWords(QByteArray &bytes, std::initializer_list<int> words)
-{
-    for (const int word : words) {
-        bytes.append(char(word & 0xff));
-        bytes.append(char((word >> 8) & 0xff));
-    }
-}
-
-// A Windows metafile of a window width x height units wide, filled with a red rectangle. With
-// unitsPerInch above 0 it begins with the placeable header that gives it a size in inches.
-QByteArray metafile(int width, int height, int unitsPerInch = 0)
-{
-    QByteArray records;
-    appendWords(records, {5, 0, 0x020B, 0, 0});                 // window origin 0, 0
-    appendWords(records, {5, 0, 0x020C, height, width});        // window extent
-    appendWords(records, {7, 0, 0x02FC, 0, 0x00ff, 0x0000, 0}); // solid red brush
-    appendWords(records, {4, 0, 0x012D, 0});                    // select it
-    appendWords(records, {7, 0, 0x041B, height, width, 0, 0});  // rectangle over the window
-    appendWords(records, {3, 0, 0x0000});                       // end of file
-    const int sizeInWords = 9 + records.size() / 2;
-
-    QByteArray bytes;
-    if (unitsPerInch > 0) {
-        QByteArray placeable;
-        appendWords(placeable, {0xcdd7, 0x9ac6, 0, 0, 0, width, height, unitsPerInch, 0, 0});
-        int checksum = 0;
-        for (int i = 0; i < placeable.size(); i += 2)
-            checksum ^= uchar(placeable.at(i)) | uchar(placeable.at(i + 1)) << 8;
-        appendWords(placeable, {checksum});
-        bytes += placeable;
-    }
-    appendWords(bytes, {1, 9, 0x0300, sizeInWords & 0xffff, sizeInWords >> 16, 1, 7, 0, 0});
-    return bytes + records;
-}
-
 // One bit per pixel keeps pictures of a hundred megapixels at a few megabytes.
 QByteArray monochromePng(int width, int height)
 {
@@ -123,9 +88,9 @@ void tst_PictureImages::metafiles_data()
     QTest::addColumn<QSize>("size");
 
     QTest::newRow("placeable, one inch by half an inch")
-        << metafile(1440, 720, 1440) << QSize(96, 48);
+        << windowsMetafile(1440, 720, 1440) << QSize(96, 48);
     // Without the placeable header libwmf takes a window unit for a point.
-    QTest::newRow("plain, as in RTF") << metafile(144, 72) << QSize(192, 96);
+    QTest::newRow("plain, as in RTF") << windowsMetafile(144, 72) << QSize(192, 96);
 }
 
 void tst_PictureImages::metafiles()
@@ -147,9 +112,9 @@ void tst_PictureImages::largeMetafilesDrawnSmaller_data()
 {
     QTest::addColumn<QByteArray>("data");
 
-    QTest::newRow("plain, 8000 x 4000 points") << metafile(8000, 4000);
-    QTest::newRow("placeable, 1000 x 500 inches") << metafile(1000, 500, 1);
-    QTest::newRow("placeable, 32767 x 16383 inches") << metafile(32767, 16383, 1);
+    QTest::newRow("plain, 8000 x 4000 points") << windowsMetafile(8000, 4000);
+    QTest::newRow("placeable, 1000 x 500 inches") << windowsMetafile(1000, 500, 1);
+    QTest::newRow("placeable, 32767 x 16383 inches") << windowsMetafile(32767, 16383, 1);
 }
 
 void tst_PictureImages::largeMetafilesDrawnSmaller()
@@ -196,8 +161,8 @@ void tst_PictureImages::undecodable_data()
     QTest::newRow("PNG cut after its header") << png.left(33) << QByteArray("PNG");
     QTest::newRow("JPEG cut after its markers") << encoded(smallImage(), "JPEG").left(200)
                                                 << QByteArray("JPEG");
-    QTest::newRow("metafile header alone") << metafile(144, 72).left(18) << QByteArray("WMF");
-    QTest::newRow("metafile cut in its records") << metafile(144, 72).left(30)
+    QTest::newRow("metafile header alone") << windowsMetafile(144, 72).left(18) << QByteArray("WMF");
+    QTest::newRow("metafile cut in its records") << windowsMetafile(144, 72).left(30)
                                                  << QByteArray("WMF");
     // The header of a 20000 x 20000 PNG with no pixel data: 1.6 GB if it were allocated.
     QTest::newRow("PNG declaring 400 megapixels, cut")

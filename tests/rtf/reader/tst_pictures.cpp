@@ -174,6 +174,8 @@ void tst_Pictures::sourceFormat_data()
                                               << true;
     QTest::newRow("PNG marked as JPEG") << QByteArray("\\jpegblip") << png
                                         << QStringLiteral("png") << false;
+    QTest::newRow("metafile") << QByteArray("\\wmetafile8") << windowsMetafile(10, 10, 96)
+                              << QStringLiteral("wmf") << false;
     QTest::newRow("BMP marked as a metafile") << QByteArray("\\wmetafile8")
                                               << encoded(testImage(), "BMP")
                                               << QStringLiteral("bmp") << false;
@@ -324,8 +326,10 @@ void tst_Pictures::hostileInput_data()
     QTest::newRow("odd number of digits") << rtf("{\\pict\\pngblip 89504e470}");
     QTest::newRow("empty picture") << rtf("{\\pict\\pngblip}");
     QTest::newRow("picture never closed") << QByteArray("{\\rtf1{\\pict\\pngblip ") + png.toHex();
-    QTest::newRow("metafile data") << rtf(picture("\\wmetafile8", QByteArray::fromHex(
-                                                      "010009000003220000000000")));
+    QTest::newRow("metafile header alone") << rtf(picture("\\wmetafile8", QByteArray::fromHex(
+                                                             "010009000003220000000000")));
+    QTest::newRow("metafile a million inches wide")
+        << rtf(picture("\\wmetafile8", windowsMetafile(32767, 32767, 1)));
     QTest::newRow("huge goal and scale")
         << rtf(picture("\\picwgoal2147483647\\pichgoal2147483647\\picscalex2147483647"
                        "\\picscaley2147483647\\pngblip"));
