@@ -75,8 +75,12 @@ int findRtfKeyword(const char *text, int length)
 
 int QMKTextRtfReaderPrivate::dispatchKeyword(int keyword, bool hasParameter, int parameter)
 {
-    if (skipDepth > 0)
+    if (skipDepth > 0) {
+        // Binary data is no RTF, in a skipped group neither: a brace in it must not count.
+        if (keyword == KwBin)
+            return takeBinaryData(hasParameter ? parameter : 0, false);
         return RtfStatus::Ok;
+    }
     if (keyword >= 0) {
         ignorableDestination = false;
         return handleKeyword(RtfKeyword(keyword), hasParameter, parameter);

@@ -129,14 +129,21 @@ void QMKTextRtfReaderPrivate::takePictureText(const QString &text)
 
 int QMKTextRtfReaderPrivate::readBinaryData(const RtfKeywordCall &call)
 {
-    if (call.parameter <= 0)
+    return takeBinaryData(call.parameter, true);
+}
+
+int QMKTextRtfReaderPrivate::takeBinaryData(int count, bool keep)
+{
+    if (count <= 0)
         return RtfStatus::Ok;
     // The data must be followed by at least one byte, the brace that closes its group.
-    if (!bufferInputBytes(qint64(call.parameter) + 1))
+    if (!bufferInputBytes(qint64(count) + 1))
         return RtfStatus::InvalidParameter;
-    rawData = window.mid(windowPosition, call.parameter);
-    pendingNibble = -1;
-    window.remove(0, windowPosition + call.parameter);
+    if (keep) {
+        rawData = window.mid(windowPosition, count);
+        pendingNibble = -1;
+    }
+    window.remove(0, windowPosition + count);
     windowPosition = 0;
     return RtfStatus::Ok;
 }

@@ -323,6 +323,8 @@ public:
     void addImageResource(const QString &key, const QImage &image);
     /// The current character format as the format of an image character named key.
     QTextImageFormat imageCharFormat(const QString &key) const;
+    /// Consumes the count bytes of \bin data, into rawData when keep is true.
+    int takeBinaryData(int count, bool keep);
     /// Makes count bytes from the window position on available in the window; false when the
     /// input ends sooner (then nothing is consumed).
     bool bufferInputBytes(qint64 count);

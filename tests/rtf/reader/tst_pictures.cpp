@@ -287,6 +287,14 @@ void tst_Pictures::binaryData_data()
         << QStringLiteral("\ufffc");
     QTest::newRow("braces and backslashes in the data are data")
         << rtf("a{\\bin6 }{\\x}\\}b") << true << 0 << QStringLiteral("ab");
+    // Before, \bin in a skipped group was not run: its bytes were read as RTF.
+    QTest::newRow("in a skipped group, braces in the data are data")
+        << rtf("a{\\*\\shprslt\\bin5 }{b}}}c") << true << 0 << QStringLiteral("ac");
+    QTest::newRow("in a nested skipped group")
+        << rtf("a{\\*\\shpinst{\\sp{\\sv{\\pict\\bin4 }}}{}}}}c") << true << 0
+        << QStringLiteral("ac");
+    QTest::newRow("in a skipped group, count beyond the input")
+        << rtf("a{\\*\\shprslt\\bin900 x}c") << false << 0 << QStringLiteral("ac");
     QTest::newRow("data reaching the end of input")
         << QByteArray("{\\rtf1 a{\\bin5 12345") << false << 0 << QStringLiteral("a12345");
     QTest::newRow("count far beyond the input")
