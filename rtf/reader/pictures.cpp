@@ -18,7 +18,7 @@
 
 namespace {
 
-// The system's own writer renders embedded PDF pages at this resolution.
+// Embedded PDF pages become images at twice the 72 points per inch of PDF.
 constexpr int PdfResolution = 144;
 
 // The most a single read from the device asks for while \bin data is gathered.
