@@ -336,7 +336,7 @@ void tst_Pictures::hostileInput_data()
     QTest::newRow("picture never closed") << QByteArray("{\\rtf1{\\pict\\pngblip ") + png.toHex();
     QTest::newRow("metafile header alone") << rtf(picture("\\wmetafile8", QByteArray::fromHex(
                                                              "010009000003220000000000")));
-    QTest::newRow("metafile a million inches wide")
+    QTest::newRow("metafile 32767 inches wide")
         << rtf(picture("\\wmetafile8", windowsMetafile(32767, 32767, 1)));
     QTest::newRow("huge goal and scale")
         << rtf(picture("\\picwgoal2147483647\\pichgoal2147483647\\picscalex2147483647"
