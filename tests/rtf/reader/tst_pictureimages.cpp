@@ -161,7 +161,8 @@ void tst_PictureImages::undecodable_data()
     QTest::newRow("PNG cut after its header") << png.left(33) << QByteArray("PNG");
     QTest::newRow("JPEG cut after its markers") << encoded(smallImage(), "JPEG").left(200)
                                                 << QByteArray("JPEG");
-    QTest::newRow("metafile header alone") << windowsMetafile(144, 72).left(18) << QByteArray("WMF");
+    QTest::newRow("metafile header alone") << windowsMetafile(144, 72).left(18)
+                                           << QByteArray("WMF");
     QTest::newRow("metafile cut in its records") << windowsMetafile(144, 72).left(30)
                                                  << QByteArray("WMF");
     // The header of a 20000 x 20000 PNG with no pixel data: 1.6 GB if it were allocated.

@@ -244,7 +244,8 @@ void tst_Pictures::textBesidePictures()
     const QList<QTextImageFormat> found = images(*result.document);
     QCOMPARE(found.size(), 2);
     QCOMPARE(found.at(0).stringProperty(QMKFormatProperty::PictureName), QStringLiteral("eq.png"));
-    QCOMPARE(found.at(0).stringProperty(QMKFormatProperty::MathMLText), QString::fromLatin1(mathML));
+    QCOMPARE(found.at(0).stringProperty(QMKFormatProperty::MathMLText),
+             QString::fromLatin1(mathML));
     QVERIFY(!found.at(1).hasProperty(QMKFormatProperty::MathMLText));
 }
 
@@ -360,7 +361,8 @@ void tst_Pictures::embeddedPdf_data()
     QTest::addColumn<QString>("pdfFileName");
 
     QTest::newRow("named") << QByteArray("{\\*\\pdffilename MathTypeEdEqeq1}")
-                           << QStringLiteral("MathTypeEdEqeq1") << QStringLiteral("MathTypeEdEqeq1");
+                           << QStringLiteral("MathTypeEdEqeq1")
+                           << QStringLiteral("MathTypeEdEqeq1");
     QTest::newRow("unnamed: the image key") << QByteArray() << QString() << QString();
 }
 
