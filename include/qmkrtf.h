@@ -12,6 +12,7 @@
 #include "qmkhighprecisioncolor.h"
 #include "qmklinespacing.h"
 #include "qmklistlevel.h"
+#include "qmkpdfrenderer.h"
 #include "qmkrevisionpalette.h"
 #include "qmktextrtfreader.h"
 #include "qmktextstyle.h"

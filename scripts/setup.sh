@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qtbase5-dev
   libicu-dev libpoppler-qt5-dev
+  libwmf-dev fonts-urw-base35
   fonts-liberation2 fonts-dejavu-core
 )
 

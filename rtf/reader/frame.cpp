@@ -189,10 +189,14 @@ void QMKTextRtfReaderPrivate::readHexadecimalRun()
     const char *data = window.constData();
     const int size = window.size();
     int end = windowPosition;
+    // The digits of a skipped group ({\*\blipuid ...} inside a picture) are not data.
+    const bool keep = skipDepth == 0;
     for (; end < size; ++end) {
         const int value = hexDigitValue(data[end]);
         if (value < 0)
             break;
+        if (!keep)
+            continue;
         if (pendingNibble < 0) {
             pendingNibble = value;
         } else {
@@ -321,6 +325,11 @@ void QMKTextRtfReaderPrivate::flushPendingText()
     case RtfDestination::LevelMarker:
         takeLevelMarker(text);
         break;
+    case RtfDestination::PictureFileName:
+    case RtfDestination::PdfFileName:
+    case RtfDestination::MathMLEquation:
+        takePictureText(text);
+        break;
     default:
         break;
     }
@@ -367,6 +376,12 @@ void QMKTextRtfReaderPrivate::endDestination(RtfDestination destination)
         break;
     case RtfDestination::LevelText:
         endLevelText();
+        break;
+    case RtfDestination::Picture:
+        endPicture();
+        break;
+    case RtfDestination::EmbeddedPdf:
+        endEmbeddedPdf();
         break;
     default:
         break;

@@ -75,8 +75,12 @@ int findRtfKeyword(const char *text, int length)
 
 int QMKTextRtfReaderPrivate::dispatchKeyword(int keyword, bool hasParameter, int parameter)
 {
-    if (skipDepth > 0)
+    if (skipDepth > 0) {
+        // Binary data is no RTF, in a skipped group neither: a brace in it must not count.
+        if (keyword == KwBin)
+            return takeBinaryData(hasParameter ? parameter : 0, false);
         return RtfStatus::Ok;
+    }
     if (keyword >= 0) {
         ignorableDestination = false;
         return handleKeyword(RtfKeyword(keyword), hasParameter, parameter);
@@ -90,7 +94,11 @@ int QMKTextRtfReaderPrivate::dispatchKeyword(int keyword, bool hasParameter, int
 
 int QMKTextRtfReaderPrivate::handleKeyword(RtfKeyword keyword, bool hasParameter, int parameter)
 {
-    state.inputMode = RtfInputMode::Text;
+    // Writers put size and scale words after the kind word (\pngblip\picwgoal300 ...): in a
+    // picture every keyword leaves the data mode on. Text is discarded there in any case.
+    if (state.destination != RtfDestination::Picture
+        && state.destination != RtfDestination::EmbeddedPdf)
+        state.inputMode = RtfInputMode::Text;
     const RtfKeywordCall call{keyword, hasParameter, hasParameter ? parameter : 0,
                               !(hasParameter && parameter == 0)};
     return (this->*keywordHandlers[keyword])(call);

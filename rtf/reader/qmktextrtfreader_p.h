@@ -17,9 +17,11 @@
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextImageFormat>
 #include <QTextOption>
 #include <QVector>
 
+class QImage;
 class QIODevice;
 class QTextDocument;
 class QTextList;
@@ -82,7 +84,8 @@ public:
     bool read(QTextDocument *document, bool removeInvalid);
     QString errorString() const;
 
-    /// Runs the handler of a recognised keyword (the input mode is reset to text first).
+    /// Runs the handler of a recognised keyword; outside pictures the input mode is reset to
+    /// text first.
     virtual int handleKeyword(RtfKeyword keyword, bool hasParameter, int parameter);
 
     // Input window.
@@ -337,6 +340,38 @@ public:
     int enterFieldResult(const RtfKeywordCall &call);
 
     // --- Pictures (pictures.cpp) ---
+    // What the keywords of the current picture said; reset after each picture with data.
+
+    QString pictureType;            ///< "PNG", "JPEG", "WMF", then the name of the decoder used
+    QString pictureFileName;        ///< \nisusfilename
+    QString pdfFileName;            ///< \pdffilename
+    QString mathMLText;             ///< \mathmlequation
+    int goalWidth = -1;             ///< \picwgoal in pixels; below 1: the image's own size
+    int goalHeight = -1;            ///< \pichgoal in pixels
+    int scaleX = -1;                ///< \picscalex in percent; applied when both scales are > 0
+    int scaleY = -1;                ///< \picscaley in percent
+
+    void takePictureText(const QString &text);
+    void endPicture();
+    void endEmbeddedPdf();
+    void resetPicture();
+    /// Adds an image resource to the target document and to the document being written into.
+    void addImageResource(const QString &key, const QImage &image);
+    /// The current character format as the format of an image character named key.
+    QTextImageFormat imageCharFormat(const QString &key) const;
+    /// Consumes the count bytes of \bin data, into rawData when keep is true.
+    int takeBinaryData(int count, bool keep);
+    /// Makes count bytes from the window position on available in the window; false when the
+    /// input ends sooner (then nothing is consumed).
+    bool bufferInputBytes(qint64 count);
+
+    int enterPicture(const RtfKeywordCall &call);
+    int setPictureType(const RtfKeywordCall &call);
+    int setPictureGoalSize(const RtfKeywordCall &call);
+    int setPictureScale(const RtfKeywordCall &call);
+    int enterEmbeddedPdf(const RtfKeywordCall &call);
+    int enterPictureText(const RtfKeywordCall &call);
+    int readBinaryData(const RtfKeywordCall &call);
 
     // --- Notes (notes.cpp) ---
 

@@ -79,6 +79,13 @@ void tst_Rtfcheck::exitStatus_data()
     const QString open = write(QStringLiteral("open.rtf"), "{\\rtf1 {Hello}");
     const QString plain = write(QStringLiteral("plain.txt"), "Just some text\nand more");
     const QString empty = write(QStringLiteral("empty.rtf"), QByteArray());
+    // libpng and Poppler print the faults they meet on stderr unless kept quiet.
+    const QString damagedPng = write(
+        QStringLiteral("damagedpng.rtf"),
+        "{\\rtf1{\\pict\\pngblip 89504e470d0a1a0a0000000d4948445200}}");
+    const QString damagedPdf = write(
+        QStringLiteral("damagedpdf.rtf"),
+        "{\\rtf1{\\*\\quillmarkpdf 255044462d312e340a747261696c6572}}");
 
     QTest::newRow("no argument") << QStringList() << 1 << QByteArray();
     QTest::newRow("empty path") << QStringList{QString()} << 1 << QByteArray();
@@ -96,6 +103,8 @@ void tst_Rtfcheck::exitStatus_data()
         << QStringList{good, QStringLiteral("--REMOVEINVALIDCHAR")} << 0 << QByteArray("Success");
     QTest::newRow("not RTF") << QStringList{plain} << 0 << QByteArray("Success");
     QTest::newRow("empty file") << QStringList{empty} << 0 << QByteArray("Success");
+    QTest::newRow("damaged PNG picture") << QStringList{damagedPng} << 0 << QByteArray("Success");
+    QTest::newRow("damaged embedded PDF") << QStringList{damagedPdf} << 0 << QByteArray("Success");
     QTest::newRow("one closing brace too many")
         << QStringList{bad} << 5
         << "RTF Error: Unmatched '{' in Rich Text file. RTF file position: "

@@ -60,3 +60,40 @@ QTextCharFormat formatOf(const QTextDocument &document, const QString &text)
     }
     return QTextCharFormat();
 }
+
+namespace {
+
+void appendWords(QByteArray &bytes, std::initializer_list<int> words)
+{
+    for (const int word : words) {
+        bytes.append(char(word & 0xff));
+        bytes.append(char((word >> 8) & 0xff));
+    }
+}
+
+} // namespace
+
+QByteArray windowsMetafile(int width, int height, int unitsPerInch)
+{
+    QByteArray records;
+    appendWords(records, {5, 0, 0x020B, 0, 0});                 // window origin 0, 0
+    appendWords(records, {5, 0, 0x020C, height, width});        // window extent
+    appendWords(records, {7, 0, 0x02FC, 0, 0x00ff, 0x0000, 0}); // solid red brush
+    appendWords(records, {4, 0, 0x012D, 0});                    // select it
+    appendWords(records, {7, 0, 0x041B, height, width, 0, 0});  // rectangle over the window
+    appendWords(records, {3, 0, 0x0000});                       // end of file
+    const int sizeInWords = 9 + records.size() / 2;
+
+    QByteArray bytes;
+    if (unitsPerInch > 0) {
+        QByteArray placeable;
+        appendWords(placeable, {0xcdd7, 0x9ac6, 0, 0, 0, width, height, unitsPerInch, 0, 0});
+        int checksum = 0;
+        for (int i = 0; i < placeable.size(); i += 2)
+            checksum ^= uchar(placeable.at(i)) | uchar(placeable.at(i + 1)) << 8;
+        appendWords(placeable, {checksum});
+        bytes += placeable;
+    }
+    appendWords(bytes, {1, 9, 0x0300, sizeInWords & 0xffff, sizeInWords >> 16, 1, 7, 0, 0});
+    return bytes + records;
+}

@@ -51,4 +51,8 @@ QTextFragment fragment(const QTextBlock &block, int n);
 // The character format of the first fragment whose text contains text (invalid when none).
 QTextCharFormat formatOf(const QTextDocument &document, const QString &text);
 
+// A Windows metafile with a window width x height units wide, filled with a red rectangle.
+// With unitsPerInch above 0 it begins with the placeable header that gives it a size in inches.
+QByteArray windowsMetafile(int width, int height, int unitsPerInch = 0);
+
 #endif // QMK_TESTSUPPORT_H

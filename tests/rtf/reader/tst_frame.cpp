@@ -8,21 +8,6 @@
 
 namespace {
 
-// Reads with the private reader so that tests can see the raw data buffer; \pict switches to
-// hexadecimal data as picture keywords do.
-class HexReader : public QMKTextRtfReaderPrivate
-{
-public:
-    using QMKTextRtfReaderPrivate::QMKTextRtfReaderPrivate;
-    int handleKeyword(RtfKeyword keyword, bool hasParameter, int parameter) override
-    {
-        const int result = QMKTextRtfReaderPrivate::handleKeyword(keyword, hasParameter, parameter);
-        if (keyword == KwPict)
-            state.inputMode = RtfInputMode::Hexadecimal;
-        return result;
-    }
-};
-
 QByteArray repeated(const QByteArray &piece, int count)
 {
     QByteArray result;
@@ -219,8 +204,13 @@ void tst_Frame::hexadecimalData_data()
                                                       << QByteArray("He");
     QTest::newRow("non-digits are ignored") << QByteArray("{\\rtf1{\\pict 48zz65")
                                             << QByteArray("He");
-    QTest::newRow("a keyword ends hexadecimal mode") << QByteArray("{\\rtf1{\\pict 48\\b 65")
-                                                     << QByteArray("H");
+    QTest::newRow("a keyword outside a picture ends hexadecimal mode")
+        << QByteArray("{\\rtf1{\\pngblip 48\\b 65") << QByteArray("H");
+    // Writers put size words after the kind word; before, \picwgoal there dropped the picture.
+    QTest::newRow("a keyword inside a picture keeps hexadecimal mode")
+        << QByteArray("{\\rtf1{\\pict 48\\picwgoal300 65") << QByteArray("He");
+    QTest::newRow("digits of a skipped group are not data")
+        << QByteArray("{\\rtf1{\\pict{\\*\\blipuid 0102}48") << QByteArray("H");
     QTest::newRow("digits of a closed group are gone") << QByteArray("{\\rtf1{\\pict 48}{\\pict 65")
                                                        << QByteArray("e");
 }
@@ -231,7 +221,7 @@ void tst_Frame::hexadecimalData()
     QFETCH(QByteArray, bytes);
 
     QBuffer buffer(&rtf);
-    HexReader reader(&buffer);
+    QMKTextRtfReaderPrivate reader(&buffer);
     QTextDocument document;
     reader.read(&document, false);
     QCOMPARE(reader.rawData, bytes);

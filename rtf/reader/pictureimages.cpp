@@ -1,0 +1,73 @@
+// Decoding picture bytes and naming the decoded images.
+
+#include "rtf/reader/pictureimages_p.h"
+
+#include "rtf/reader/metafileimage_p.h"
+
+#include "textutil/imagesizelimit.h"
+#include "textutil/silencedstderr.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QImageReader>
+#include <QStringList>
+
+namespace {
+
+DecodedPicture readImage(const QByteArray &data, const QByteArray &format)
+{
+    const SilencedStderr quiet; // libpng prints the faults of a damaged PNG there itself
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(format.isEmpty());
+    reader.setAutoTransform(true);
+    // The header is read before any pixel is allocated: a picture that declares an absurd size
+    // costs nothing. A reader that cannot tell the size in advance is checked afterwards.
+    const QSize declared = reader.size();
+    if (declared.isValid() && !isAllowedImageSize(declared))
+        return {};
+    // Asked before reading: once the data is consumed, a detected format is forgotten.
+    const QByteArray used = reader.format().toLower();
+    const QImage image = reader.read();
+    if (image.isNull() || !isAllowedImageSize(image.size()))
+        return {};
+    return {image, used};
+}
+
+} // namespace
+
+DecodedPicture loadImage(const QByteArray &data, const QByteArray &format)
+{
+    DecodedPicture result;
+    if (!format.isEmpty())
+        result = readImage(data, format);
+    // The kind word may be wrong (a PNG marked \jpegblip) or unknown to Qt (a metafile).
+    if (result.image.isNull())
+        result = readImage(data, QByteArray());
+    if (result.image.isNull() && looksLikeMetafile(data)) {
+        result.image = renderMetafile(data);
+        if (!result.image.isNull())
+            result.format = "wmf";
+    }
+    return result;
+}
+
+QString imageKey(const QImage &image)
+{
+    if (image.isNull())
+        return QString();
+    // Lines are padded to 4 bytes, and decoders leave the padding as malloc gave it: only
+    // the bytes that hold pixels are hashed, so that equal pixels always get equal names.
+    const int pixelBytes = int((qint64(image.width()) * image.depth() + 7) / 8);
+    QCryptographicHash hash(QCryptographicHash::Md4);
+    for (int y = 0; y < image.height(); ++y)
+        hash.addData(reinterpret_cast<const char *>(image.constScanLine(y)), pixelBytes);
+    const QByteArray digest = hash.result();
+    QStringList parts;
+    parts.reserve(digest.size());
+    for (const char byte : digest)
+        parts.append(QStringLiteral("%1").arg(uchar(byte), 3, 10, QLatin1Char('0')));
+    return parts.join(QLatin1Char('-'));
+}
