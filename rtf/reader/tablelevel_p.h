@@ -86,8 +86,8 @@ QVector<QTextLength> columnWidthConstraints(const QVector<int> &boundaries, int 
                                             qint64 textWidth);
 
 /// Boundaries for count cells that have no \cellx, after the last boundary: they share the
-/// text width left over, and never get less than an even share of the text width among all
-/// the row's cells.
+/// text width left over; when little or nothing is left, each gets an even share of the text
+/// width among all the row's cells. No width is below one twip.
 QVector<int> boundariesForUndefinedCells(int lastBoundary, int definedCount, int count,
                                          qint64 textWidth);
 

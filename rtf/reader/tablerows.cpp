@@ -13,6 +13,9 @@
 
 namespace {
 
+// A quarter of an inch: less room than that left on the line is not worth sharing out.
+constexpr qint64 NarrowestSharedColumn = 360;
+
 void splitColumn(RtfTableLevel &level, int column, int boundary)
 {
     QTextTable *table = level.table;
@@ -258,7 +261,7 @@ QVector<int> boundariesForUndefinedCells(int lastBoundary, int definedCount, int
         return boundaries;
     const qint64 share = (textWidth - lastBoundary) / count;
     const qint64 evenShare = textWidth / (qint64(definedCount) + count);
-    const qint64 width = qMax<qint64>(1, qMax(share, evenShare));
+    const qint64 width = share >= NarrowestSharedColumn ? share : qMax<qint64>(1, evenShare);
     boundaries.reserve(count);
     for (int i = 1; i <= count; ++i) {
         const qint64 boundary = lastBoundary + i * width;
