@@ -54,9 +54,9 @@ struct RtfTableLevel
     bool lastRow = false;           ///< \lastrow
     QTextCursor outerCursor;        ///< where reading resumes when the level closes
     QTextTable *table = nullptr;    ///< null until the first row is finished
-    /// Rows in use. The table grows in steps and keeps spare rows at its end until it
-    /// closes: Qt rebuilds its cell grid after every row insertion, so appending rows one by
-    /// one costs time quadratic in the table's size.
+    /// Rows in use. The table grows in steps and keeps a few spare rows at its end until it
+    /// closes: Qt rebuilds its whole cell grid after every row insertion, so appending rows
+    /// one at a time costs time quadratic in the table's size.
     int rowCount = 0;
     QVector<int> columnBoundaries;  ///< right boundary of each column in twips
 };

@@ -16,6 +16,8 @@ namespace {
 // A quarter of an inch: less room than that left on the line is not worth sharing out.
 constexpr qint64 NarrowestSharedColumn = 360;
 
+constexpr int SpareRows = 128;
+
 void splitColumn(RtfTableLevel &level, int column, int boundary)
 {
     QTextTable *table = level.table;
@@ -70,8 +72,10 @@ void reconcileColumns(RtfTableLevel &level)
 
 void appendTableRow(RtfTableLevel &level)
 {
+    // Qt rebuilds its cell grid after each insertion, and removes rows in time quadratic in
+    // their number: the table grows by up to SpareRows rows at once.
     if (level.rowCount == level.table->rows())
-        level.table->appendRows(qMax(1, level.rowCount));
+        level.table->appendRows(qBound(1, level.rowCount, SpareRows));
     ++level.rowCount;
 }
 
