@@ -272,7 +272,8 @@ public:
     /// Clears the row just assembled and starts the next one with one empty cell.
     void resetRowDefinition(RtfTableLevel &level);
     void startCellDocument(RtfTableLevel &level);
-    /// The width table columns are measured against, in twips; always positive.
+    /// The width table columns are measured against, in twips: the page's text width, or
+    /// the default page's when margins leave no room.
     qint64 tableTextWidth() const;
     RtfCellDefinition &lastCellDefinition();
 

@@ -16,6 +16,8 @@ private slots:
     void tableFormat();
     void cellFormat_data();
     void cellFormat();
+    void paragraphsInCells_data();
+    void paragraphsInCells();
     void nestingLevel_data();
     void nestingLevel();
     void hostileInputFinishes_data();
@@ -244,6 +246,38 @@ void tst_Tables::cellFormat()
     }
     QVERIFY(cell.isValid());
     QCOMPARE(cell.format().property(property), value);
+}
+
+// Lists in cells are built from the block formats of the cells' paragraphs: every paragraph
+// of a cell keeps its own.
+void tst_Tables::paragraphsInCells_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("alignment");
+
+    const QByteArray cell = "\\trowd\\cellx3000\\pard\\intbl\\qc A\\par\\pard\\intbl\\qr B\\par"
+                            "\\pard\\intbl\\qj C\\cell\\row\\pard Z";
+    QTest::newRow("first paragraph") << rtf(cell) << "A" << int(Qt::AlignHCenter);
+    QTest::newRow("middle paragraph") << rtf(cell) << "B" << int(Qt::AlignRight);
+    QTest::newRow("last paragraph") << rtf(cell) << "C" << int(Qt::AlignJustify);
+    QTest::newRow("after the table") << rtf(cell) << "Z" << int(Qt::AlignLeft);
+}
+
+void tst_Tables::paragraphsInCells()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QString, text);
+    QFETCH(int, alignment);
+
+    const ImportResult result = importRtf(input);
+    QTextBlock found;
+    for (QTextBlock b = result.document->begin(); b.isValid(); b = b.next()) {
+        if (b.text() == text)
+            found = b;
+    }
+    QVERIFY(found.isValid());
+    QCOMPARE(int(found.blockFormat().alignment() & Qt::AlignHorizontal_Mask), alignment);
 }
 
 void tst_Tables::nestingLevel_data()
