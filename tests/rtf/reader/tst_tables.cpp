@@ -335,6 +335,16 @@ void tst_Tables::hostileInputFinishes_data()
     QTest::newRow("50,000 \\cell") << rtf("\\trowd\\pard\\intbl X"
                                           + QByteArray("\\cell Y").repeated(50000) + "\\row Z")
                                    << "XYZ";
+    QByteArray widest = "\\trowd";
+    QByteArray shifted = "\\trowd";
+    for (int i = 1; i <= MaxTableColumns; ++i) {
+        widest += "\\cellx" + QByteArray::number(i * 10);
+        shifted += "\\cellx" + QByteArray::number(i * 10 + 5);
+    }
+    widest += "\\pard\\intbl " + QByteArray("A\\cell ").repeated(MaxTableColumns) + "\\row ";
+    shifted += "\\pard\\intbl " + QByteArray("B\\cell ").repeated(MaxTableColumns - 1) + "C\\cell\\row";
+    QTest::newRow("cells past the most columns a table may have") << rtf(widest + shifted)
+                                                                  << "ABC";
     QTest::newRow("\\cell and \\row without a table")
         << rtf("A\\cell B\\row\\nestcell\\nestrow\\lastrow C") << "ABC";
     QTest::newRow("cell words without a table") << rtf("\\clvertalb\\brdrs\\clbrdrb\\brdrw9 A")
