@@ -7,6 +7,7 @@
 #include <QBrush>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
+#include <QTextFrame>
 #include <QTextTable>
 
 #include <limits>
@@ -168,8 +169,8 @@ void placeCells(RtfTableLevel &level)
         }
         const RtfCellDefinition definition =
             i < level.cellDefinitions.size() ? level.cellDefinitions.at(i) : RtfCellDefinition();
-        // A merged cell's own text is dropped, as word processors do; a merge that cannot
-        // happen (the first row, the first cell) leaves an ordinary cell.
+        // A merged cell's own content is not placed: the cell it continues stands for both.
+        // A merge that cannot happen (the first row, the first cell) leaves an ordinary cell.
         if (mergeIntoCell(table, definition, row, i))
             continue;
         placeCell(table->cellAt(row, i), definition, content);
@@ -188,8 +189,18 @@ std::unique_ptr<QTextDocument> newCellDocument()
 
 bool holdsContent(const QTextDocument &document)
 {
-    // Paragraph breaks and blanks alone are layout; pictures and nested tables count.
-    return !document.toPlainText().trimmed().isEmpty();
+    // Paragraph breaks and blanks alone are layout; a \~, a picture or a nested table is
+    // content.
+    if (!document.rootFrame()->childFrames().isEmpty())
+        return true;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        for (const QChar c : text) {
+            if (!c.isSpace() || c == QChar::Nbsp)
+                return true;
+        }
+    }
+    return false;
 }
 
 bool hasPendingRow(const RtfTableLevel &level)

@@ -84,6 +84,11 @@ void tst_TableRows::rowsBecomeColumns_data()
                                       << "A{1x2}";
     QTest::newRow("text after the last \\cell stays in the row")
         << rtf("\\trowd\\cellx3000\\cellx6000\\pard\\intbl A\\cell B\\row") << "A|B";
+    QTest::newRow("a non-breaking space after the last \\cell is text")
+        << rtf("\\trowd\\cellx3000\\cellx6000\\pard\\intbl A\\cell\\~\\row")
+        << QStringLiteral("A|") + QChar(QChar::Nbsp);
+    QTest::newRow("blanks and breaks after the last \\cell are not")
+        << rtf("\\trowd\\cellx3000\\pard\\intbl A\\cell\\par \\row") << "A";
     QTest::newRow("a row without \\cell under a two-column definition")
         << rtf("\\trowd\\cellx3000\\cellx6000\\pard\\intbl A\\row"
                + row({"3000", "6000"}, {"C", "D"}))
