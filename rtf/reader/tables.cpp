@@ -196,8 +196,8 @@ int QMKTextRtfReaderPrivate::defineCell(const RtfKeywordCall &call)
 
 int QMKTextRtfReaderPrivate::endCell(const RtfKeywordCall &)
 {
-    // A vertically merged cell is often written without \intbl: it still belongs to the
-    // table above it.
+    // Under a first cell that continues the cell above, \cell goes on with the table even
+    // in a paragraph without \intbl.
     if (tableNestingLevel == 0 && !tableStack.empty()
         && tableStack.back().cellDefinitions.first().verticalMerge)
         tableNestingLevel = 1;
