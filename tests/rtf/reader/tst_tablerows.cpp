@@ -98,7 +98,7 @@ void tst_TableRows::rowsBecomeColumns_data()
                "{\\trowd\\cellx3000\\cellx6000\\row}" + row({"3000", "6000"}, {"C", "D"}))
         << "A|B / C|D";
 
-    // Text the Part's reconciliation left out of the table.
+    // Cells whose text must reach the table although no column was defined for it.
     QTest::newRow("more cells than definitions, first row")
         << rtf(row({"3000"}, {"A", "B"})) << "A|B";
     QTest::newRow("more cells than definitions, later row")
