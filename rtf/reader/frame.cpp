@@ -142,6 +142,7 @@ int QMKTextRtfReaderPrivate::parse()
 
     // Text of groups the input never closed was read all the same: keep it.
     flushPendingText();
+    closeOpenTables();
     buildLists();
     setStatus(groupStack.isEmpty() ? RtfStatus::Ok : RtfStatus::UnclosedGroup);
     return status;

@@ -6,6 +6,7 @@
 #include "rtf/common/rtfkeywords.h"
 #include "rtf/reader/listdefinitions.h"
 #include "rtf/reader/readerstatus.h"
+#include "rtf/reader/tablelevel_p.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -20,6 +21,8 @@
 #include <QTextImageFormat>
 #include <QTextOption>
 #include <QVector>
+
+#include <vector>
 
 class QImage;
 class QIODevice;
@@ -261,7 +264,40 @@ public:
     int tableNestingLevel = 0;      ///< \intbl, \itap: 0 outside tables
     QTextOption::TabType pendingTabKind = QTextOption::LeftTab; ///< kind of the next \tx
 
-    // --- Tables (tables.cpp) ---
+    // --- Tables (tables.cpp, tablerows.cpp) ---
+    // Each cell is read into a document of its own; the reader's cursor points into the
+    // innermost level's current cell document while a table is open.
+
+    std::vector<RtfTableLevel> tableStack; ///< open tables, outermost first
+    bool borderTarget = false;      ///< \brdr* words apply to the table (after \clbrdr*)
+
+    /// Opens levels until the table depth is nestingLevel; the cursor moves into the new
+    /// innermost level's first cell document.
+    void openTableLevels(int nestingLevel);
+    /// Opens a table when none is open: cell keywords may come before \intbl.
+    void openTable();
+    /// Closes every open table at the end of input, keeping the rows still pending.
+    void closeOpenTables();
+    void closeInnermostTableLevel();
+    /// Clears the row just assembled and starts the next one with one empty cell.
+    void resetRowDefinition(RtfTableLevel &level);
+    void startCellDocument(RtfTableLevel &level);
+    /// The width table columns are measured against, in twips: the page's text width, or
+    /// the default page's when margins leave no room.
+    qint64 tableTextWidth() const;
+    RtfCellDefinition &lastCellDefinition();
+
+    int setTableNesting(const RtfKeywordCall &call);
+    int setCellPadding(const RtfKeywordCall &call);
+    int setBorderTarget(const RtfKeywordCall &call);
+    int setTableBorder(const RtfKeywordCall &call);
+    int setCellMerge(const RtfKeywordCall &call);
+    int setCellVerticalAlignment(const RtfKeywordCall &call);
+    int setCellShading(const RtfKeywordCall &call);
+    int defineCell(const RtfKeywordCall &call);
+    int endCell(const RtfKeywordCall &call);
+    int endRow(const RtfKeywordCall &call);
+    int markLastRow(const RtfKeywordCall &call);
 
     // --- Lists (lists.cpp) ---
     // Paragraphs only carry their \ls number and \ilvl level while reading; buildLists() makes
@@ -387,7 +423,7 @@ private:
     void readLine(int maxLength);
 
     // Steps later parts of the import hook into.
-    void closeTableLevels(int nestingLevel) { Q_UNUSED(nestingLevel) }
+    void closeTableLevels(int nestingLevel);
     void buildLists();
     void postProcess();
     void storeColourPalette();

@@ -1,0 +1,239 @@
+// Tables: the keywords that open table levels, define cells and end cells and rows. RTF gives a
+// row's cell definitions first, then each cell's content ended by \cell, then \row; each cell
+// is read into a document of its own and the row is assembled at \row (tablerows.cpp).
+
+#include "rtf/reader/qmktextrtfreader_p.h"
+
+#include <QBrush>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextTable>
+
+namespace {
+
+// The text width of the default page; tables fall back to it when the page leaves no room.
+constexpr qint64 DefaultTextWidth = 12240 - 1800 - 1800;
+
+} // namespace
+
+qint64 QMKTextRtfReaderPrivate::tableTextWidth() const
+{
+    const qint64 width = qint64(paperWidth) - leftMargin - rightMargin;
+    return width > 0 ? width : DefaultTextWidth;
+}
+
+void QMKTextRtfReaderPrivate::startCellDocument(RtfTableLevel &level)
+{
+    level.cellDocuments.push_back({newCellDocument(), false});
+    cursor = QTextCursor(level.cellDocuments.back().document.get());
+}
+
+void QMKTextRtfReaderPrivate::resetRowDefinition(RtfTableLevel &level)
+{
+    level.rowFormat = QTextTableFormat();
+    level.rowFormat.setCellSpacing(0.0);
+    level.cellDefinitions = {RtfCellDefinition()};
+    level.cellDocuments.clear();
+    level.lastRow = false;
+    startCellDocument(level);
+}
+
+void QMKTextRtfReaderPrivate::openTableLevels(int nestingLevel)
+{
+    nestingLevel = qMin(nestingLevel, MaxTableNesting);
+    while (int(tableStack.size()) < nestingLevel) {
+        RtfTableLevel level;
+        level.outerCursor = cursor;
+        tableStack.push_back(std::move(level));
+        resetRowDefinition(tableStack.back());
+    }
+}
+
+void QMKTextRtfReaderPrivate::openTable()
+{
+    if (tableStack.empty())
+        openTableLevels(1);
+}
+
+RtfCellDefinition &QMKTextRtfReaderPrivate::lastCellDefinition()
+{
+    return tableStack.back().cellDefinitions.last();
+}
+
+void QMKTextRtfReaderPrivate::closeInnermostTableLevel()
+{
+    RtfTableLevel &level = tableStack.back();
+    // Careless writers end a table with \pard after its last \cell, or stop in the middle
+    // of a row: the row is kept as \row would have kept it.
+    if (hasPendingRow(level))
+        assembleTableRow(level, tableTextWidth());
+    finishTableLayout(level, tableTextWidth());
+    cursor = level.outerCursor;
+    tableStack.pop_back();
+}
+
+void QMKTextRtfReaderPrivate::closeTableLevels(int nestingLevel)
+{
+    if (nestingLevel >= int(tableStack.size()))
+        return;
+    while (int(tableStack.size()) > qMax(nestingLevel, 0))
+        closeInnermostTableLevel();
+    cursor.insertBlock();
+}
+
+void QMKTextRtfReaderPrivate::closeOpenTables()
+{
+    // Nothing follows the table, so no paragraph is opened after it.
+    while (!tableStack.empty())
+        closeInnermostTableLevel();
+}
+
+int QMKTextRtfReaderPrivate::setTableNesting(const RtfKeywordCall &call)
+{
+    if (call.keyword == KwIntbl) {
+        if (tableNestingLevel == 0)
+            tableNestingLevel = 1;
+    } else {
+        tableNestingLevel = qBound(0, call.parameter, MaxTableNesting);
+    }
+    if (tableNestingLevel > 0)
+        openTableLevels(tableNestingLevel);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setCellPadding(const RtfKeywordCall &call)
+{
+    openTable();
+    tableStack.back().rowFormat.setCellPadding(call.parameter / 20.0);
+    return RtfStatus::Ok;
+}
+
+// Border words follow the word that says which border they describe; only cell borders
+// reach the table, which has one border for all its cells.
+int QMKTextRtfReaderPrivate::setBorderTarget(const RtfKeywordCall &call)
+{
+    borderTarget = call.keyword == KwClbrdrt || call.keyword == KwClbrdrl
+        || call.keyword == KwClbrdrr || call.keyword == KwClbrdrb;
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setTableBorder(const RtfKeywordCall &call)
+{
+    if (!borderTarget || tableStack.empty())
+        return RtfStatus::Ok;
+    QTextTableFormat &format = tableStack.back().rowFormat;
+    if (call.keyword == KwBrdrnil) {
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_None);
+        format.clearProperty(QTextFormat::FrameBorder);
+        format.clearProperty(QTextFormat::FrameBorderBrush);
+        return RtfStatus::Ok;
+    }
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    switch (call.keyword) {
+    case KwBrdrs:
+        format.setBorder(1.0);
+        break;
+    case KwBrdrw:
+        format.setBorder(call.parameter / 20.0);
+        break;
+    case KwBrdrcf: {
+        // The automatic colour (an empty first entry) is the text colour.
+        QColor colour = call.hasParameter ? colourAt(call.parameter) : QColor();
+        if (!colour.isValid())
+            colour = plainCharFormat.foreground().color();
+        format.setBorderBrush(QBrush(colour));
+        break;
+    }
+    default:
+        break;
+    }
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setCellMerge(const RtfKeywordCall &call)
+{
+    openTable();
+    if (call.keyword == KwClvmrg)
+        lastCellDefinition().verticalMerge = true;
+    else
+        lastCellDefinition().horizontalMerge = true;
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setCellVerticalAlignment(const RtfKeywordCall &call)
+{
+    if (tableStack.empty())
+        return RtfStatus::Ok;
+    switch (call.keyword) {
+    case KwClvertalc: lastCellDefinition().verticalAlignment = QTextCharFormat::AlignMiddle; break;
+    case KwClvertalb: lastCellDefinition().verticalAlignment = QTextCharFormat::AlignBottom; break;
+    default: lastCellDefinition().verticalAlignment = QTextCharFormat::AlignTop; break;
+    }
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setCellShading(const RtfKeywordCall &call)
+{
+    openTable();
+    if (call.keyword == KwClshdrawnil)
+        lastCellDefinition().background = QColor();
+    else if (isColourNumber(call.parameter))
+        lastCellDefinition().background = colourAt(call.parameter);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::defineCell(const RtfKeywordCall &call)
+{
+    openTable();
+    RtfCellDefinition &definition = lastCellDefinition();
+    definition.rightBoundary = call.parameter;
+    definition.defined = true;
+    // Past the limit the last definition is defined again rather than a new one begun.
+    if (tableStack.back().cellDefinitions.size() < MaxCellsPerRow)
+        tableStack.back().cellDefinitions.append(RtfCellDefinition());
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::endCell(const RtfKeywordCall &)
+{
+    // Under a first cell that continues the cell above, \cell goes on with the table even
+    // in a paragraph without \intbl.
+    if (tableNestingLevel == 0 && !tableStack.empty()
+        && tableStack.back().cellDefinitions.first().verticalMerge)
+        tableNestingLevel = 1;
+    beginParagraphText();
+    if (tableStack.empty())
+        return RtfStatus::Ok;
+    RtfTableLevel &level = tableStack.back();
+    if (int(level.cellDocuments.size()) >= MaxCellsPerRow) {
+        // A row with more cells than any table has: the rest of its text stays in its last
+        // cell, one paragraph per cell.
+        cursor.insertBlock();
+        return RtfStatus::Ok;
+    }
+    level.cellDocuments.back().closed = true;
+    startCellDocument(level);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::endRow(const RtfKeywordCall &)
+{
+    paragraphApplied = false;
+    tableNestingLevel = 0;
+    if (tableStack.empty())
+        return RtfStatus::Ok;
+    RtfTableLevel &level = tableStack.back();
+    assembleTableRow(level, tableTextWidth());
+    if (level.lastRow)
+        closeTableLevels(int(tableStack.size()) - 1);
+    else
+        resetRowDefinition(level);
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::markLastRow(const RtfKeywordCall &)
+{
+    if (!tableStack.empty())
+        tableStack.back().lastRow = true;
+    return RtfStatus::Ok;
+}
