@@ -76,7 +76,7 @@ const QVector<HostileInput> &hostileInputs()
         {QStringLiteral("a control word of 10,000 letters"),
          [](double) { return "{\\rtf1 \\" + repeated("a", 10000) + " x}"; }, invalidWord},
         {QStringLiteral("bin with a huge count"),
-         [](double) { return QByteArray("{\\rtf1{\\pict\\bin2147483647 abc}}"); }, anyStatus},
+         [](double) { return QByteArray("{\\rtf1{\\pict\\bin2147483647 abc}}"); }, invalidParameter},
         {QStringLiteral("parameters beyond 32 bits"),
          [](double s) {
              return "{\\rtf1 " + repeated("\\fs99999999999999999999 \\li-99999999999999 x",

@@ -35,6 +35,7 @@ private slots:
     void unloadablePdfIsDropped();
     void resourceReachesTargetFromCellDocument_data();
     void resourceReachesTargetFromCellDocument();
+    void pictureInTableCell();
     void writerShapes_data();
     void writerShapes();
 };
@@ -427,6 +428,20 @@ void tst_Pictures::resourceReachesTargetFromCellDocument()
     QCOMPARE(found.size(), 1);
     QVERIFY(!resource(cell, found.first().name()).isNull());
     QCOMPARE(resource(target, found.first().name()), resource(cell, found.first().name()));
+}
+
+void tst_Pictures::pictureInTableCell()
+{
+    // Before, the resource stayed in the cell's own document, released after the row.
+    const ImportResult result = importRtf(rtf("\\trowd\\cellx3000\\cellx6000\\pard\\intbl a"
+                                              + picture("\\pngblip") + "\\cell b\\cell\\row\\pard after\\par"));
+    QVERIFY(result.ok);
+    const QList<QTextImageFormat> found = images(*result.document);
+    QCOMPARE(found.size(), 1);
+    QVERIFY(QTextCursor(result.document.get()).currentTable() == nullptr);
+    const QImage image = resource(*result.document, found.first().name());
+    QCOMPARE(image.size(), QSize(10, 10));
+    QVERIFY(result.text().contains(QLatin1String("after")));
 }
 
 void tst_Pictures::writerShapes_data()
