@@ -339,13 +339,33 @@ void QMKTextRtfReaderPrivate::flushPendingText()
 
 void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock()
 {
-    if (cursor.block().length() != 1)
+    const QTextBlock block = cursor.block();
+    if (block.length() != 1)
         return;
+    // The same stored formats (same indexes in the same collection) and the same wanted
+    // formats as last time: nothing to compare. A format a handler changed has new data, so
+    // the comparison with the remembered one fails fast on its hash.
+    RtfAppliedBlockFormats &applied = appliedBlockFormats;
+    if (applied.document == cursor.document()
+        && applied.charFormatIndex == block.charFormatIndex()
+        && applied.blockFormatIndex == block.blockFormatIndex()
+        && applied.charFormat == state.charFormat && applied.blockFormat == paragraphFormat) {
+        applied.charFormat = state.charFormat;
+        applied.blockFormat = paragraphFormat;
+        return;
+    }
     // A format change is a document edit; most calls find the formats already in place.
     if (cursor.blockCharFormat() != state.charFormat)
         cursor.setBlockCharFormat(state.charFormat);
     if (cursor.blockFormat() != paragraphFormat)
         cursor.setBlockFormat(paragraphFormat);
+    if (applied.document != cursor.document())
+        applied.document = cursor.document();
+    const QTextBlock updated = cursor.block();
+    applied.charFormatIndex = updated.charFormatIndex();
+    applied.blockFormatIndex = updated.blockFormatIndex();
+    applied.charFormat = state.charFormat;
+    applied.blockFormat = paragraphFormat;
 }
 
 void QMKTextRtfReaderPrivate::deliverToDocument(const QString &text)
