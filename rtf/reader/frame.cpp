@@ -342,23 +342,24 @@ void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock()
     const QTextBlock block = cursor.block();
     if (block.length() != 1)
         return;
-    // The same stored formats (same indexes in the same collection) and the same wanted
-    // formats as last time: nothing to compare. A format a handler changed has new data, so
-    // the comparison with the remembered one fails fast on its hash.
+    // While the block keeps the stored formats (same indexes in the same collection) it was
+    // last given, each wanted format is compared with the remembered one alone: once, and
+    // at once when a handler left it alone, since it then still shares its data.
     RtfAppliedBlockFormats &applied = appliedBlockFormats;
     if (applied.document == cursor.document()
         && applied.charFormatIndex == block.charFormatIndex()
-        && applied.blockFormatIndex == block.blockFormatIndex()
-        && applied.charFormat == state.charFormat && applied.blockFormat == paragraphFormat) {
-        applied.charFormat = state.charFormat;
-        applied.blockFormat = paragraphFormat;
-        return;
+        && applied.blockFormatIndex == block.blockFormatIndex()) {
+        if (applied.charFormat != state.charFormat)
+            cursor.setBlockCharFormat(state.charFormat);
+        if (applied.blockFormat != paragraphFormat)
+            cursor.setBlockFormat(paragraphFormat);
+    } else {
+        // A format change is a document edit; most calls find the formats already in place.
+        if (cursor.blockCharFormat() != state.charFormat)
+            cursor.setBlockCharFormat(state.charFormat);
+        if (cursor.blockFormat() != paragraphFormat)
+            cursor.setBlockFormat(paragraphFormat);
     }
-    // A format change is a document edit; most calls find the formats already in place.
-    if (cursor.blockCharFormat() != state.charFormat)
-        cursor.setBlockCharFormat(state.charFormat);
-    if (cursor.blockFormat() != paragraphFormat)
-        cursor.setBlockFormat(paragraphFormat);
     if (applied.document != cursor.document())
         applied.document = cursor.document();
     const QTextBlock updated = cursor.block();
