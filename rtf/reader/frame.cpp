@@ -339,13 +339,34 @@ void QMKTextRtfReaderPrivate::flushPendingText()
 
 void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock()
 {
-    if (cursor.block().length() != 1)
+    const QTextBlock block = cursor.block();
+    if (block.length() != 1)
         return;
-    // A format change is a document edit; most calls find the formats already in place.
-    if (cursor.blockCharFormat() != state.charFormat)
-        cursor.setBlockCharFormat(state.charFormat);
-    if (cursor.blockFormat() != paragraphFormat)
-        cursor.setBlockFormat(paragraphFormat);
+    // While the block keeps the stored formats (same indexes in the same collection) it was
+    // last given, each wanted format is compared with the remembered one alone: once, and
+    // at once when a handler left it alone, since it then still shares its data.
+    RtfAppliedBlockFormats &applied = appliedBlockFormats;
+    if (applied.document == cursor.document()
+        && applied.charFormatIndex == block.charFormatIndex()
+        && applied.blockFormatIndex == block.blockFormatIndex()) {
+        if (applied.charFormat != state.charFormat)
+            cursor.setBlockCharFormat(state.charFormat);
+        if (applied.blockFormat != paragraphFormat)
+            cursor.setBlockFormat(paragraphFormat);
+    } else {
+        // A format change is a document edit; most calls find the formats already in place.
+        if (cursor.blockCharFormat() != state.charFormat)
+            cursor.setBlockCharFormat(state.charFormat);
+        if (cursor.blockFormat() != paragraphFormat)
+            cursor.setBlockFormat(paragraphFormat);
+    }
+    if (applied.document != cursor.document())
+        applied.document = cursor.document();
+    const QTextBlock updated = cursor.block();
+    applied.charFormatIndex = updated.charFormatIndex();
+    applied.blockFormatIndex = updated.blockFormatIndex();
+    applied.charFormat = state.charFormat;
+    applied.blockFormat = paragraphFormat;
 }
 
 void QMKTextRtfReaderPrivate::deliverToDocument(const QString &text)
