@@ -59,11 +59,24 @@ QString imageKey(const QImage &image)
     if (image.isNull())
         return QString();
     // Lines are padded to 4 bytes, and decoders leave the padding as malloc gave it: only
-    // the bytes that hold pixels are hashed, so that equal pixels always get equal names.
-    const int pixelBytes = int((qint64(image.width()) * image.depth() + 7) / 8);
+    // the bits that hold pixels are hashed, so that equal pixels always get equal names.
+    const qint64 lineBits = qint64(image.width()) * image.depth();
+    const int pixelBytes = int((lineBits + 7) / 8);
+    const int unusedBits = int(pixelBytes * 8 - lineBits); // in the last byte of one-bit lines
+    const uchar lastByteMask = image.format() == QImage::Format_MonoLSB
+        ? uchar(0xFF >> unusedBits) : uchar(0xFF << unusedBits);
     QCryptographicHash hash(QCryptographicHash::Md4);
-    for (int y = 0; y < image.height(); ++y)
-        hash.addData(reinterpret_cast<const char *>(image.constScanLine(y)), pixelBytes);
+    QByteArray line;
+    for (int y = 0; y < image.height(); ++y) {
+        const char *bits = reinterpret_cast<const char *>(image.constScanLine(y));
+        if (unusedBits == 0) {
+            hash.addData(bits, pixelBytes);
+            continue;
+        }
+        line = QByteArray(bits, pixelBytes);
+        line[pixelBytes - 1] = char(uchar(line[pixelBytes - 1]) & lastByteMask);
+        hash.addData(line);
+    }
     const QByteArray digest = hash.result();
     QStringList parts;
     parts.reserve(digest.size());

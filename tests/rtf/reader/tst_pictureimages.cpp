@@ -20,6 +20,7 @@ private slots:
     void undecodable_data();
     void undecodable();
     void keyFormat();
+    void keyIgnoresLinePadding_data();
     void keyIgnoresLinePadding();
     void keyFollowsPixels_data();
     void keyFollowsPixels();
@@ -203,15 +204,27 @@ void tst_PictureImages::keyFollowsPixels_data()
     QTest::newRow("last row cut off") << smallImage().copy(0, 0, 10, 5) << false;
 }
 
+void tst_PictureImages::keyIgnoresLinePadding_data()
+{
+    QTest::addColumn<int>("format");
+
+    // 17 pixels a line: padded to whole 4-byte words, and for one-bit lines the last byte also
+    // holds 7 bits that are no pixel. Before, whatever a decoder had left there was hashed
+    // and changed the name of the same pixels from one run to the next.
+    QTest::newRow("one byte per pixel") << int(QImage::Format_Indexed8);
+    QTest::newRow("one bit per pixel, first bit left") << int(QImage::Format_Mono);
+    QTest::newRow("one bit per pixel, first bit right") << int(QImage::Format_MonoLSB);
+}
+
 void tst_PictureImages::keyIgnoresLinePadding()
 {
-    // 17 one-byte pixels per line, padded to 20 bytes. Before, the padding was hashed, and
-    // whatever a decoder had left there changed the name of the same pixels.
-    QImage first(17, 3, QImage::Format_Indexed8);
+    QFETCH(int, format);
+
+    QImage first(17, 3, QImage::Format(format));
     first.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
     QImage second = first.copy();
     std::fill_n(first.bits(), first.sizeInBytes(), uchar(0x00));
-    std::fill_n(second.bits(), second.sizeInBytes(), uchar(0xAA));
+    std::fill_n(second.bits(), second.sizeInBytes(), uchar(0xFF));
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 17; ++x) {
             first.setPixel(x, y, uint((x + y) % 2));
