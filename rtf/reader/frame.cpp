@@ -2,6 +2,7 @@
 
 #include "rtf/reader/keywordregistry.h"
 #include "rtf/reader/qmktextrtfreader_p.h"
+#include "rtf/reader/rtfsyntax_p.h"
 
 #include <QIODevice>
 #include <QTextBlock>
@@ -13,27 +14,6 @@ constexpr int TrimStep = 1024;          // consumed bytes are dropped in steps o
 constexpr int MaxLineRead = 1024;       // longest read from the device at once
 constexpr int LineReadSlack = 256;      // a read reaches this far past what was asked for
 constexpr int ControlWordLookahead = 64;
-
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 bool isColourTable(RtfDestination destination)
 {
@@ -223,9 +203,9 @@ int QMKTextRtfReaderPrivate::readControlWord()
     bool hasParameter = false;
     quint32 magnitude = 0;
     bool negative = false;
-    if (isLetter(word[1])) {
+    if (isRtfLetter(word[1])) {
         length = 1;
-        while (length < available && isLetter(word[length]))
+        while (length < available && isRtfLetter(word[length]))
             ++length;
         if (length >= available) {
             advance(length);
@@ -237,7 +217,7 @@ int QMKTextRtfReaderPrivate::readControlWord()
             ++end;
         }
         // Wraps modulo 2^32 like the 32-bit accumulator it stands for.
-        for (; end < available && isDigit(word[end]); ++end) {
+        for (; end < available && isRtfDigit(word[end]); ++end) {
             magnitude = magnitude * 10 + quint32(word[end] - '0');
             hasParameter = true;
         }

@@ -3,33 +3,13 @@
 
 #include "qmkcodepageinfo.h"
 #include "rtf/reader/qmktextrtfreader_p.h"
+#include "rtf/reader/rtfsyntax_p.h"
 #include "textutil/platformcodepages.h"
 
 namespace {
 
 // No code page decodes to a noncharacter, so it marks a failed conversion.
 const QChar NotDecoded(0xFFFF);
-
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 bool isGroupOrControl(char c)
 {
@@ -91,12 +71,12 @@ void QMKTextRtfReaderPrivate::skipUnicodeReplacement(int count)
             for (int digits = 0; digits < 2 && hexDigitValue(peek(0, &exists)) >= 0 && exists;
                  ++digits)
                 advance(1);
-        } else if (isLetter(symbol)) {
-            while (isLetter(peek(0, &exists)) && exists)
+        } else if (isRtfLetter(symbol)) {
+            while (isRtfLetter(peek(0, &exists)) && exists)
                 advance(1);
             if (peek(0, &exists) == '-' && exists)
                 advance(1);
-            while (isDigit(peek(0, &exists)) && exists)
+            while (isRtfDigit(peek(0, &exists)) && exists)
                 advance(1);
             if (peek(0, &exists) == ' ' && exists)
                 advance(1);
