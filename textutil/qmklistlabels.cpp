@@ -174,7 +174,8 @@ QVariantList levelsOf(const QTextList *list)
 QString labelWithoutLevels(const QTextList *list, const QTextBlock &block)
 {
     // Qt labels its own numbered styles; for any other style it gives a bare suffix.
-    const int style = list->format().style();
+    // Read as an int: the extra bullet styles are no values of QTextListFormat::Style.
+    const int style = list->format().intProperty(QTextFormat::ListStyle);
     if (style <= QTextListFormat::ListDecimal && style >= QTextListFormat::ListUpperRoman)
         return list->itemText(block);
     return bulletOfStyle(style);

@@ -182,7 +182,7 @@ void tst_ListLevel::labelsOfListsWithoutLevels()
     QFETCH(QString, label);
 
     QTextListFormat format;
-    format.setStyle(QTextListFormat::Style(style));
+    format.setProperty(QTextFormat::ListStyle, style); // the extra styles are no enum values
     const ListDocument list(format, {0, 0});
     QCOMPARE(list.labels().last(), label);
 }
