@@ -13,11 +13,7 @@ int scaled(double scale, int full)
 
 QByteArray repeated(const QByteArray &piece, int count)
 {
-    QByteArray result;
-    result.reserve(piece.size() * count);
-    for (int i = 0; i < count; ++i)
-        result += piece;
-    return result;
+    return piece.repeated(count);
 }
 
 QByteArray hex(const QByteArray &bytes)

@@ -97,3 +97,12 @@ QByteArray windowsMetafile(int width, int height, int unitsPerInch)
     appendWords(bytes, {1, 9, 0x0300, sizeInWords & 0xffff, sizeInWords >> 16, 1, 7, 0, 0});
     return bytes + records;
 }
+
+QByteArray encodedImage(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}

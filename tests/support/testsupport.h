@@ -2,6 +2,7 @@
 #define QMK_TESTSUPPORT_H
 
 #include <QByteArray>
+#include <QImage>
 #include <QGuiApplication>
 #include <QString>
 #include <QTest>
@@ -47,6 +48,9 @@ ImportResult importRtf(const QByteArray &rtf, const ImportOptions &options = {})
 // The n-th block of a document (0-based), and the n-th text fragment of a block.
 QTextBlock block(const QTextDocument &document, int n);
 QTextFragment fragment(const QTextBlock &block, int n);
+
+// The image in the given file format ("PNG", "JPEG"...), as a picture's bytes.
+QByteArray encodedImage(const QImage &image, const char *format);
 
 // The character format of the first fragment whose text contains text (invalid when none).
 QTextCharFormat formatOf(const QTextDocument &document, const QString &text);

@@ -38,11 +38,7 @@ using Runs = QVector<Run>;
 
 QByteArray repeated(const QByteArray &piece, int count)
 {
-    QByteArray result;
-    result.reserve(piece.size() * count);
-    for (int i = 0; i < count; ++i)
-        result += piece;
-    return result;
+    return piece.repeated(count);
 }
 
 } // namespace

@@ -10,10 +10,7 @@ namespace {
 
 QByteArray repeated(const QByteArray &piece, int count)
 {
-    QByteArray result;
-    for (int i = 0; i < count; ++i)
-        result += piece;
-    return result;
+    return piece.repeated(count);
 }
 
 } // namespace

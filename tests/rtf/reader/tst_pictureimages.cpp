@@ -36,21 +36,13 @@ QImage smallImage()
     return image;
 }
 
-QByteArray encoded(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 // One bit per pixel keeps pictures of a hundred megapixels at a few megabytes.
 QByteArray monochromePng(int width, int height)
 {
     QImage image(width, height, QImage::Format_Mono);
     image.fill(0);
-    return encoded(image, "PNG");
+    return encodedImage(image, "PNG");
 }
 
 } // namespace
@@ -61,14 +53,14 @@ void tst_PictureImages::decodes_data()
     QTest::addColumn<QByteArray>("format");
     QTest::addColumn<QByteArray>("usedFormat");
 
-    const QByteArray png = encoded(smallImage(), "PNG");
+    const QByteArray png = encodedImage(smallImage(), "PNG");
     QTest::newRow("PNG named as such") << png << QByteArray("PNG") << QByteArray("png");
     QTest::newRow("PNG without a name") << png << QByteArray() << QByteArray("png");
     QTest::newRow("PNG named JPEG") << png << QByteArray("JPEG") << QByteArray("png");
     QTest::newRow("PNG named as a metafile") << png << QByteArray("WMF") << QByteArray("png");
-    QTest::newRow("JPEG") << encoded(smallImage(), "JPEG") << QByteArray("JPEG")
+    QTest::newRow("JPEG") << encodedImage(smallImage(), "JPEG") << QByteArray("JPEG")
                           << QByteArray("jpeg");
-    QTest::newRow("BMP without a name") << encoded(smallImage(), "BMP") << QByteArray()
+    QTest::newRow("BMP without a name") << encodedImage(smallImage(), "BMP") << QByteArray()
                                         << QByteArray("bmp");
 }
 
@@ -155,12 +147,12 @@ void tst_PictureImages::undecodable_data()
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QByteArray>("format");
 
-    const QByteArray png = encoded(smallImage(), "PNG");
+    const QByteArray png = encodedImage(smallImage(), "PNG");
     QTest::newRow("no bytes") << QByteArray() << QByteArray("PNG");
     QTest::newRow("garbage") << QByteArray("\x01\x02\x03 not a picture") << QByteArray("PNG");
     QTest::newRow("PNG signature alone") << png.left(8) << QByteArray("PNG");
     QTest::newRow("PNG cut after its header") << png.left(33) << QByteArray("PNG");
-    QTest::newRow("JPEG cut after its markers") << encoded(smallImage(), "JPEG").left(200)
+    QTest::newRow("JPEG cut after its markers") << encodedImage(smallImage(), "JPEG").left(200)
                                                 << QByteArray("JPEG");
     QTest::newRow("metafile header alone") << windowsMetafile(144, 72).left(18)
                                            << QByteArray("WMF");
@@ -197,7 +189,7 @@ void tst_PictureImages::keyFollowsPixels_data()
     QImage changed = smallImage();
     changed.setPixel(9, 5, qRgb(0, 0, 0));
     QTest::newRow("a copy") << smallImage().copy() << true;
-    QTest::newRow("decoded from PNG") << loadImage(encoded(smallImage(), "PNG"), "PNG").image
+    QTest::newRow("decoded from PNG") << loadImage(encodedImage(smallImage(), "PNG"), "PNG").image
                                          .convertToFormat(QImage::Format_RGB32)
                                       << true;
     QTest::newRow("one pixel changed") << changed << false;

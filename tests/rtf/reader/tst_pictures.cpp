@@ -50,17 +50,9 @@ QImage testImage(int width = 10, int height = 10, QRgb colour = qRgb(20, 120, 20
     return image;
 }
 
-QByteArray encoded(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
-const QByteArray png = encoded(testImage(), "PNG");
-const QByteArray jpeg = encoded(testImage(), "JPEG");
+const QByteArray png = encodedImage(testImage(), "PNG");
+const QByteArray jpeg = encodedImage(testImage(), "JPEG");
 
 // A picture group: its keywords, then the data as hexadecimal digits.
 QByteArray picture(const QByteArray &words, const QByteArray &data = png)
@@ -178,7 +170,7 @@ void tst_Pictures::sourceFormat_data()
     QTest::newRow("metafile") << QByteArray("\\wmetafile8") << windowsMetafile(10, 10, 96)
                               << QStringLiteral("wmf") << false;
     QTest::newRow("BMP marked as a metafile") << QByteArray("\\wmetafile8")
-                                              << encoded(testImage(), "BMP")
+                                              << encodedImage(testImage(), "BMP")
                                               << QStringLiteral("bmp") << false;
 }
 
@@ -252,7 +244,7 @@ void tst_Pictures::textBesidePictures()
 
 void tst_Pictures::equalPixelsShareResource()
 {
-    const QByteArray other = encoded(testImage(10, 10, qRgb(0, 0, 0)), "PNG");
+    const QByteArray other = encodedImage(testImage(10, 10, qRgb(0, 0, 0)), "PNG");
     const ImportResult result = importRtf(rtf(
         picture("\\pngblip") + picture("\\picwgoal600\\pichgoal600\\pngblip")
         + picture("\\pngblip", other)));
