@@ -106,3 +106,11 @@ QByteArray encodedImage(const QImage &image, const char *format)
     image.save(&buffer, format);
     return bytes;
 }
+
+QStringList strings(std::initializer_list<const char *> texts)
+{
+    QStringList result;
+    for (const char *text : texts)
+        result << QString::fromUtf8(text);
+    return result;
+}

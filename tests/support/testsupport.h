@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QGuiApplication>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -48,6 +49,9 @@ ImportResult importRtf(const QByteArray &rtf, const ImportOptions &options = {})
 // The n-th block of a document (0-based), and the n-th text fragment of a block.
 QTextBlock block(const QTextDocument &document, int n);
 QTextFragment fragment(const QTextBlock &block, int n);
+
+// UTF-8 literals as a string list, for expected labels and texts.
+QStringList strings(std::initializer_list<const char *> texts);
 
 // The image in the given file format ("PNG", "JPEG"...), as a picture's bytes.
 QByteArray encodedImage(const QImage &image, const char *format);

@@ -68,14 +68,6 @@ struct ListDocument
     }
 };
 
-QStringList strings(std::initializer_list<const char *> texts)
-{
-    QStringList result;
-    for (const char *text : texts)
-        result << QString::fromUtf8(text);
-    return result;
-}
-
 QTextListFormat formatWith(const Levels &levels)
 {
     QTextListFormat format;

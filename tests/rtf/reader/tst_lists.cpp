@@ -88,14 +88,6 @@ QVector<QStringList> listsOf(const QTextDocument &document)
     return items;
 }
 
-QStringList strings(std::initializer_list<const char *> texts)
-{
-    QStringList result;
-    for (const char *text : texts)
-        result << QString::fromUtf8(text);
-    return result;
-}
-
 QStringList labelsOf(const QTextDocument &document)
 {
     QStringList labels;
