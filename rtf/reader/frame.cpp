@@ -123,6 +123,7 @@ int QMKTextRtfReaderPrivate::parse()
     // Text of groups the input never closed was read all the same: keep it.
     flushPendingText();
     closeOpenTables();
+    applyDeferredBlockFormats();
     buildLists();
     setStatus(groupStack.isEmpty() ? RtfStatus::Ok : RtfStatus::UnclosedGroup);
     return status;
@@ -319,6 +320,21 @@ void QMKTextRtfReaderPrivate::flushPendingText()
 
 void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock()
 {
+    deferredBlockFormats.pending = false;
+    applyFormatsToEmptyBlock(state.charFormat, paragraphFormat);
+}
+
+void QMKTextRtfReaderPrivate::applyDeferredBlockFormats()
+{
+    if (!deferredBlockFormats.pending)
+        return;
+    deferredBlockFormats.pending = false;
+    applyFormatsToEmptyBlock(deferredBlockFormats.charFormat, deferredBlockFormats.blockFormat);
+}
+
+void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock(const QTextCharFormat &charFormat,
+                                                       const QTextBlockFormat &blockFormat)
+{
     const QTextBlock block = cursor.block();
     if (block.length() != 1)
         return;
@@ -329,31 +345,36 @@ void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock()
     if (applied.document == cursor.document()
         && applied.charFormatIndex == block.charFormatIndex()
         && applied.blockFormatIndex == block.blockFormatIndex()) {
-        if (applied.charFormat != state.charFormat)
-            cursor.setBlockCharFormat(state.charFormat);
-        if (applied.blockFormat != paragraphFormat)
-            cursor.setBlockFormat(paragraphFormat);
+        if (applied.charFormat != charFormat)
+            cursor.setBlockCharFormat(charFormat);
+        if (applied.blockFormat != blockFormat)
+            cursor.setBlockFormat(blockFormat);
     } else {
         // A format change is a document edit; most calls find the formats already in place.
-        if (cursor.blockCharFormat() != state.charFormat)
-            cursor.setBlockCharFormat(state.charFormat);
-        if (cursor.blockFormat() != paragraphFormat)
-            cursor.setBlockFormat(paragraphFormat);
+        if (cursor.blockCharFormat() != charFormat)
+            cursor.setBlockCharFormat(charFormat);
+        if (cursor.blockFormat() != blockFormat)
+            cursor.setBlockFormat(blockFormat);
     }
     if (applied.document != cursor.document())
         applied.document = cursor.document();
     const QTextBlock updated = cursor.block();
     applied.charFormatIndex = updated.charFormatIndex();
     applied.blockFormatIndex = updated.blockFormatIndex();
-    applied.charFormat = state.charFormat;
-    applied.blockFormat = paragraphFormat;
+    applied.charFormat = charFormat;
+    applied.blockFormat = blockFormat;
 }
 
 void QMKTextRtfReaderPrivate::deliverToDocument(const QString &text)
 {
-    applyFormatsToEmptyBlock();
-    if (text.isEmpty())
+    if (text.isEmpty()) {
+        // Each keyword at the head of a paragraph delivers nothing, often forty in a row: the
+        // empty block takes the formats of the last delivery once, when the cursor next writes
+        // or moves, instead of after every keyword.
+        deferredBlockFormats = {true, state.charFormat, paragraphFormat};
         return;
+    }
+    applyFormatsToEmptyBlock();
     beginParagraphText();
     cursor.insertText(text, state.charFormat);
 }

@@ -86,6 +86,7 @@ bool QMKTextRtfReaderPrivate::read(QTextDocument *target, bool removeInvalidChar
     const bool undoRedo = target->isUndoRedoEnabled();
     target->setUndoRedoEnabled(false);
 
+    deferredBlockFormats = RtfDeferredBlockFormats();
     cursor = QTextCursor(target);
     cursor.beginEditBlock();
     state.destination = RtfDestination::Body;

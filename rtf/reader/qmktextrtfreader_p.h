@@ -82,6 +82,14 @@ struct RtfAppliedBlockFormats
     QTextBlockFormat blockFormat;
 };
 
+// The formats an empty delivery asked for, not yet given to the cursor's block.
+struct RtfDeferredBlockFormats
+{
+    bool pending = false;
+    QTextCharFormat charFormat;
+    QTextBlockFormat blockFormat;
+};
+
 // A control word as dispatched to its handler.
 struct RtfKeywordCall
 {
@@ -119,6 +127,10 @@ public:
     void flushPendingText();
     /// Gives a block without text yet the current character and paragraph formats.
     void applyFormatsToEmptyBlock();
+    // Before the cursor moves to another document, or a document is read or copied.
+    void applyDeferredBlockFormats();
+    void applyFormatsToEmptyBlock(const QTextCharFormat &charFormat,
+                                  const QTextBlockFormat &blockFormat);
     void endDestination(RtfDestination destination);
     /// Keeps the first fault: a non-zero status is never replaced.
     void setStatus(int status);
@@ -147,6 +159,7 @@ public:
     QTextCharFormat plainCharFormat; ///< the document's default format, prepared by read()
     QTextBlockFormat paragraphFormat; ///< format of the paragraph being read
     RtfAppliedBlockFormats appliedBlockFormats;
+    RtfDeferredBlockFormats deferredBlockFormats;
     bool removeInvalid = false;
 
     // Page geometry in twips.

@@ -24,6 +24,7 @@ qint64 QMKTextRtfReaderPrivate::tableTextWidth() const
 
 void QMKTextRtfReaderPrivate::startCellDocument(RtfTableLevel &level)
 {
+    applyDeferredBlockFormats();
     level.cellDocuments.push_back({newCellDocument(), false});
     cursor = QTextCursor(level.cellDocuments.back().document.get());
 }
@@ -62,6 +63,7 @@ RtfCellDefinition &QMKTextRtfReaderPrivate::lastCellDefinition()
 
 void QMKTextRtfReaderPrivate::closeInnermostTableLevel()
 {
+    applyDeferredBlockFormats();
     RtfTableLevel &level = tableStack.back();
     // Careless writers end a table with \pard after its last \cell, or stop in the middle
     // of a row: the row is kept as \row would have kept it.
@@ -222,6 +224,7 @@ int QMKTextRtfReaderPrivate::endRow(const RtfKeywordCall &)
     tableNestingLevel = 0;
     if (tableStack.empty())
         return RtfStatus::Ok;
+    applyDeferredBlockFormats();
     RtfTableLevel &level = tableStack.back();
     assembleTableRow(level, tableTextWidth());
     if (level.lastRow)
