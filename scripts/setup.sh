@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qtbase5-dev
+  qtbase5-dev qtbase5-private-dev
   libicu-dev libpoppler-qt5-dev
   libwmf-dev fonts-urw-base35
   fonts-liberation2 fonts-dejavu-core

@@ -6,6 +6,7 @@
 #include "qmkformatproperties.h"
 #include "qmklistlevel.h"
 #include "qmkunits.h"
+#include "textutil/listappend.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -238,9 +239,10 @@ void QMKTextRtfReaderPrivate::buildLists()
         if (!format.hasProperty(QMKFormatProperty::ListNumber))
             continue;
         const int number = format.intProperty(QMKFormatProperty::ListNumber);
+        const int level = format.intProperty(QMKFormatProperty::ListLevel);
         QTextList *list = listMap.value(number);
         if (list) {
-            list->add(block);
+            appendToList(list, block, level);
         } else {
             const int listIndex = listIndexForNumber(number);
             if (listIndex >= 0 && !formats.contains(listIndex)
@@ -249,7 +251,7 @@ void QMKTextRtfReaderPrivate::buildLists()
             QTextCursor at(block);
             list = at.createList(formats.value(listIndex, QTextListFormat()));
             listMap.insert(number, list);
+            setListLevel(list, block, level);
         }
-        setListLevel(list, block, format.intProperty(QMKFormatProperty::ListLevel));
     }
 }
