@@ -11,8 +11,8 @@
 namespace {
 
 constexpr int TrimStep = 1024;          // consumed bytes are dropped in steps of this size
-constexpr int MaxLineRead = 1024;       // longest read from the device at once
-constexpr int LineReadSlack = 256;      // a read reaches this far past what was asked for
+constexpr int MaxDeviceRead = 1024;     // longest read from the device at once
+constexpr int ReadSlack = 256;          // a read reaches this far past what was asked for
 constexpr int ControlWordLookahead = 64;
 
 bool isColourTable(RtfDestination destination)
@@ -23,16 +23,20 @@ bool isColourTable(RtfDestination destination)
 
 } // namespace
 
-void QMKTextRtfReaderPrivate::readLine(int maxLength)
+void QMKTextRtfReaderPrivate::fillWindow(int maxLength)
 {
-    window.append(device->readLine(maxLength));
+    // A plain read straight into the window: line reads cost a seek of the file each.
+    const int size = window.size();
+    window.resize(size + maxLength);
+    const qint64 read = device->read(window.data() + size, maxLength);
+    window.resize(size + int(qMax<qint64>(read, 0)));
 }
 
 char QMKTextRtfReaderPrivate::peek(int offset, bool *exists)
 {
     const int at = windowPosition + offset;
     if (at >= window.size() && !device->atEnd())
-        readLine(qMin(offset + LineReadSlack + windowPosition - window.size(), MaxLineRead));
+        fillWindow(qMin(offset + ReadSlack + windowPosition - window.size(), MaxDeviceRead));
     const bool found = at < window.size();
     if (exists)
         *exists = found;
@@ -81,6 +85,10 @@ int QMKTextRtfReaderPrivate::parse()
     rightMargin = 1800;
     bottomMargin = 1440;
 
+    // Input that is not RTF stands in the document as its first line: the first read is a
+    // line read, the later ones plain reads.
+    if (window.isEmpty())
+        window = device->readLine(ReadSlack);
     bool more = false;
     peek(0, &more);
     if (!window.startsWith("{\\rtf")) {

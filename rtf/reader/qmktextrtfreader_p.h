@@ -448,7 +448,7 @@ private:
     void readPlainText();
     void readHexadecimalRun();
     void deliverToDocument(const QString &text);
-    void readLine(int maxLength);
+    void fillWindow(int maxLength);
 
     // Steps later parts of the import hook into.
     void closeTableLevels(int nestingLevel);
