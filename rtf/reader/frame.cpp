@@ -131,7 +131,7 @@ int QMKTextRtfReaderPrivate::parse()
     // Text of groups the input never closed was read all the same: keep it.
     flushPendingText();
     closeOpenTables();
-    applyDeferredBlockFormats();
+    settleCursor();
     buildLists();
     setStatus(groupStack.isEmpty() ? RtfStatus::Ok : RtfStatus::UnclosedGroup);
     return status;
@@ -332,6 +332,12 @@ void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock()
     applyFormatsToEmptyBlock(state.charFormat, paragraphFormat);
 }
 
+void QMKTextRtfReaderPrivate::settleCursor()
+{
+    commitTextRun();
+    applyDeferredBlockFormats();
+}
+
 void QMKTextRtfReaderPrivate::applyDeferredBlockFormats()
 {
     if (!deferredBlockFormats.pending)
@@ -343,6 +349,9 @@ void QMKTextRtfReaderPrivate::applyDeferredBlockFormats()
 void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock(const QTextCharFormat &charFormat,
                                                        const QTextBlockFormat &blockFormat)
 {
+    // Text waiting in the run is the block's: it is not empty.
+    if (!textRun.text.isEmpty())
+        return;
     const QTextBlock block = cursor.block();
     if (block.length() != 1)
         return;
@@ -384,7 +393,41 @@ void QMKTextRtfReaderPrivate::deliverToDocument(const QString &text)
     }
     applyFormatsToEmptyBlock();
     beginParagraphText();
-    cursor.insertText(text, state.charFormat);
+    appendToTextRun(text);
+}
+
+namespace {
+
+// The cursor turns these into new blocks, which must take the reader's formats.
+bool breaksBlock(const QString &text)
+{
+    for (const QChar c : text) {
+        const ushort code = c.unicode();
+        if (code == '\n' || code == '\r' || code == QChar::ParagraphSeparator)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void QMKTextRtfReaderPrivate::appendToTextRun(const QString &text)
+{
+    if (!textRun.text.isEmpty() && textRun.format != state.charFormat)
+        commitTextRun();
+    if (textRun.text.isEmpty())
+        textRun.format = state.charFormat;
+    textRun.text += text;
+    if (breaksBlock(text))
+        commitTextRun();
+}
+
+void QMKTextRtfReaderPrivate::commitTextRun()
+{
+    if (textRun.text.isEmpty())
+        return;
+    cursor.insertText(textRun.text, textRun.format);
+    textRun.text.clear();
 }
 
 void QMKTextRtfReaderPrivate::endDestination(RtfDestination destination)

@@ -68,6 +68,7 @@ int QMKTextRtfReaderPrivate::resetParagraph(const RtfKeywordCall &)
 int QMKTextRtfReaderPrivate::endParagraph(const RtfKeywordCall &)
 {
     beginParagraphText();
+    commitTextRun();
     cursor.insertBlock();
     return RtfStatus::Ok;
 }
@@ -77,6 +78,7 @@ int QMKTextRtfReaderPrivate::endParagraph(const RtfKeywordCall &)
 int QMKTextRtfReaderPrivate::insertPageBreak(const RtfKeywordCall &)
 {
     beginParagraphText();
+    commitTextRun();
     QTextBlockFormat format = cursor.blockFormat();
     const int flags = format.intProperty(QTextFormat::PageBreakPolicy);
     format.setProperty(QTextFormat::PageBreakPolicy, flags | QTextFormat::PageBreak_AlwaysAfter);

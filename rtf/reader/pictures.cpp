@@ -215,6 +215,7 @@ void QMKTextRtfReaderPrivate::endPicture()
         format.setHeight(size.height());
         if (!mathMLText.isEmpty())
             format.setProperty(QMKFormatProperty::MathMLText, mathMLText);
+        commitTextRun();
         cursor.insertImage(format);
     }
     resetPicture();
@@ -247,6 +248,7 @@ void QMKTextRtfReaderPrivate::endEmbeddedPdf()
             format.setProperty(QMKFormatProperty::PdfFileName, pdfFileName);
         format.setWidth(image.width());
         format.setHeight(image.height());
+        commitTextRun();
         cursor.insertImage(format);
     }
     pdfFileName.clear();

@@ -87,6 +87,7 @@ bool QMKTextRtfReaderPrivate::read(QTextDocument *target, bool removeInvalidChar
     target->setUndoRedoEnabled(false);
 
     deferredBlockFormats = RtfDeferredBlockFormats();
+    textRun = RtfTextRun();
     cursor = QTextCursor(target);
     cursor.beginEditBlock();
     state.destination = RtfDestination::Body;

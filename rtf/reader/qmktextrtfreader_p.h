@@ -90,6 +90,14 @@ struct RtfDeferredBlockFormats
     QTextBlockFormat blockFormat;
 };
 
+// Text delivered to the cursor's block and not yet inserted: deliveries in one format between
+// keywords that change nothing (an escape, a \u, a revision mark) become one insertion.
+struct RtfTextRun
+{
+    QString text;
+    QTextCharFormat format;
+};
+
 // A control word as dispatched to its handler.
 struct RtfKeywordCall
 {
@@ -127,8 +135,13 @@ public:
     void flushPendingText();
     /// Gives a block without text yet the current character and paragraph formats.
     void applyFormatsToEmptyBlock();
-    // Before the cursor moves to another document, or a document is read or copied.
+    // Before the cursor moves to another document, or a document is read or copied: the
+    // pending text run and block formats reach the cursor's document.
+    void settleCursor();
     void applyDeferredBlockFormats();
+    void appendToTextRun(const QString &text);
+    // Before any other write through the cursor.
+    void commitTextRun();
     void applyFormatsToEmptyBlock(const QTextCharFormat &charFormat,
                                   const QTextBlockFormat &blockFormat);
     void endDestination(RtfDestination destination);
@@ -160,6 +173,7 @@ public:
     QTextBlockFormat paragraphFormat; ///< format of the paragraph being read
     RtfAppliedBlockFormats appliedBlockFormats;
     RtfDeferredBlockFormats deferredBlockFormats;
+    RtfTextRun textRun;
     bool removeInvalid = false;
 
     // Page geometry in twips.

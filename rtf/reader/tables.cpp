@@ -24,7 +24,7 @@ qint64 QMKTextRtfReaderPrivate::tableTextWidth() const
 
 void QMKTextRtfReaderPrivate::startCellDocument(RtfTableLevel &level)
 {
-    applyDeferredBlockFormats();
+    settleCursor();
     level.cellDocuments.push_back({newCellDocument(), false});
     cursor = QTextCursor(level.cellDocuments.back().document.get());
 }
@@ -63,7 +63,7 @@ RtfCellDefinition &QMKTextRtfReaderPrivate::lastCellDefinition()
 
 void QMKTextRtfReaderPrivate::closeInnermostTableLevel()
 {
-    applyDeferredBlockFormats();
+    settleCursor();
     RtfTableLevel &level = tableStack.back();
     // Careless writers end a table with \pard after its last \cell, or stop in the middle
     // of a row: the row is kept as \row would have kept it.
@@ -80,6 +80,7 @@ void QMKTextRtfReaderPrivate::closeTableLevels(int nestingLevel)
         return;
     while (int(tableStack.size()) > qMax(nestingLevel, 0))
         closeInnermostTableLevel();
+    commitTextRun();
     cursor.insertBlock();
 }
 
@@ -210,6 +211,7 @@ int QMKTextRtfReaderPrivate::endCell(const RtfKeywordCall &)
     if (int(level.cellDocuments.size()) >= MaxCellsPerRow) {
         // A row with more cells than any table has: the rest of its text stays in its last
         // cell, one paragraph per cell.
+        commitTextRun();
         cursor.insertBlock();
         return RtfStatus::Ok;
     }
@@ -224,7 +226,7 @@ int QMKTextRtfReaderPrivate::endRow(const RtfKeywordCall &)
     tableNestingLevel = 0;
     if (tableStack.empty())
         return RtfStatus::Ok;
-    applyDeferredBlockFormats();
+    settleCursor();
     RtfTableLevel &level = tableStack.back();
     assembleTableRow(level, tableTextWidth());
     if (level.lastRow)

@@ -92,6 +92,12 @@ void tst_Paragraphs::blockFormats_data()
                                                   << Properties{{align, centred}};
     QTest::newRow("empty paragraph takes the format at \\par")
         << QByteArray("{\\rtf1\\qj\\par x}") << 0 << Properties{{align, int(Qt::AlignJustify)}};
+    // A paragraph separator in the text opens a block of its own, which takes the formats
+    // the next delivery asks for like any empty block.
+    QTest::newRow("block opened by a paragraph separator")
+        << QByteArray("{\\rtf1 one\\u8233?\\qc two\\par}") << 1 << Properties{{align, centred}};
+    QTest::newRow("block opened by a line feed")
+        << QByteArray("{\\rtf1 one\\u10?\\qc two\\par}") << 1 << Properties{{align, centred}};
 
     QTest::newRow("hanging first line") << QByteArray("{\\rtf1\\li720\\fi-360 x}") << 0
                                         << Properties{{head, 48.0}, {firstLine, 24.0}};
