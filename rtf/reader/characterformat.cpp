@@ -25,20 +25,25 @@ void setOutlinePen(QTextCharFormat &format, const QColor &colour)
 
 int QMKTextRtfReaderPrivate::plain(const RtfKeywordCall &)
 {
-    QTextCharFormat &format = state.charFormat;
-    format = plainCharFormat;
-    for (int property : {QTextFormat::ForegroundBrush, QTextFormat::BackgroundBrush,
-                         QTextFormat::FontWeight, QTextFormat::FontItalic,
-                         QTextFormat::FontUnderline, QTextFormat::TextUnderlineStyle,
-                         QTextFormat::FontOverline, QTextFormat::FontStrikeOut,
-                         QTextFormat::TextOutline})
-        format.clearProperty(property);
-    // Writing the font back sets every font property explicitly (weight 50 included), so
-    // that nothing of an enclosing style shows through.
-    QFont font = format.font();
-    font.setStrikeOut(false);
-    font.setOverline(false);
-    format.setFont(font);
+    // Word writes \plain in nearly every run: the format it resets to is made once for each
+    // default format, and every run reset to it shares that one.
+    if (plainReset.source != plainCharFormat) {
+        QTextCharFormat format = plainCharFormat;
+        for (int property : {QTextFormat::ForegroundBrush, QTextFormat::BackgroundBrush,
+                             QTextFormat::FontWeight, QTextFormat::FontItalic,
+                             QTextFormat::FontUnderline, QTextFormat::TextUnderlineStyle,
+                             QTextFormat::FontOverline, QTextFormat::FontStrikeOut,
+                             QTextFormat::TextOutline})
+            format.clearProperty(property);
+        // Writing the font back sets every font property explicitly (weight 50 included), so
+        // that nothing of an enclosing style shows through.
+        QFont font = format.font();
+        font.setStrikeOut(false);
+        font.setOverline(false);
+        format.setFont(font);
+        plainReset = {plainCharFormat, format};
+    }
+    state.charFormat = plainReset.format;
     selectDefaultFont();
     return RtfStatus::Ok;
 }

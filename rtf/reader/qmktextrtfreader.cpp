@@ -74,6 +74,7 @@ bool QMKTextRtfReaderPrivate::read(QTextDocument *target, bool removeInvalidChar
         return false;
 
     plainCharFormat = QTextCursor(target).blockCharFormat();
+    plainReset = {};
     plainCharFormat.clearProperty(QTextFormat::ForegroundBrush);
     plainCharFormat.clearProperty(QTextFormat::BackgroundBrush);
     plainCharFormat.clearProperty(QTextFormat::ObjectIndex);

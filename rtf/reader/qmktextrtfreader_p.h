@@ -170,6 +170,10 @@ public:
     int status = RtfStatus::Ok;
 
     QTextCharFormat plainCharFormat; ///< the document's default format, prepared by read()
+    struct {
+        QTextCharFormat source;     ///< the default format it was made from
+        QTextCharFormat format;     ///< what \plain resets the character format to
+    } plainReset;
     QTextBlockFormat paragraphFormat; ///< format of the paragraph being read
     RtfAppliedBlockFormats appliedBlockFormats;
     RtfDeferredBlockFormats deferredBlockFormats;
