@@ -107,6 +107,44 @@ void giveCellsColumns(RtfTableLevel &level, qint64 textWidth)
     }
 }
 
+// Characters a cursor turns into block or frame boundaries: a run holding one is copied by
+// Qt's fragment path, which knows them.
+bool holdsStructureCharacter(const QString &text)
+{
+    for (const QChar c : text) {
+        const ushort code = c.unicode();
+        if (code == '\n' || code == '\r' || code == QChar::ParagraphSeparator
+            || code == 0xFDD0 || code == 0xFDD1)
+            return true;
+    }
+    return false;
+}
+
+// Most cells hold paragraphs of runs and nothing else. Copying them block by block and run by
+// run gives what inserting the cell document as a fragment gives, without the copy of the
+// whole document the fragment first makes; nested tables take the fragment path.
+bool copyFlatContent(QTextCursor &at, const QTextDocument &content)
+{
+    if (!content.rootFrame()->childFrames().isEmpty())
+        return false;
+    for (QTextBlock block = content.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (holdsStructureCharacter(it.fragment().text()))
+                return false;
+        }
+    }
+    const QTextBlock first = content.begin();
+    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+        if (block != first)
+            at.insertBlock(block.blockFormat(), block.charFormat());
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            at.insertText(fragment.text(), fragment.charFormat());
+        }
+    }
+    return true;
+}
+
 void placeCell(QTextTableCell cell, const RtfCellDefinition &definition,
                const QTextDocument &content)
 {
@@ -120,7 +158,8 @@ void placeCell(QTextTableCell cell, const RtfCellDefinition &definition,
     QTextCursor at = cell.lastCursorPosition();
     at.setBlockFormat(first.blockFormat());
     at.setCharFormat(format);
-    at.insertFragment(QTextDocumentFragment(&content));
+    if (!copyFlatContent(at, content))
+        at.insertFragment(QTextDocumentFragment(&content));
 }
 
 // Cells beyond the most columns a table may have: their text joins the row's last cell.
