@@ -37,6 +37,7 @@ struct RtfCellDocument
 {
     std::unique_ptr<QTextDocument> document;
     bool closed = false;            ///< ended by \cell
+    bool holdsTable = false;        ///< a nested table level was opened in it
 };
 
 // One open table; the reader keeps one per nesting level, outermost first.

@@ -46,7 +46,7 @@ void addContinuationCell(RtfTableLevel &level, int index)
     continuation.horizontalMerge = true;
     level.cellDefinitions.insert(index + 1, continuation);
     level.cellDocuments.insert(level.cellDocuments.begin() + index + 1,
-                               RtfCellDocument{newCellDocument(), true});
+                               RtfCellDocument{newCellDocument(), true, false});
 }
 
 void reconcileColumns(RtfTableLevel &level)
@@ -123,10 +123,11 @@ bool holdsStructureCharacter(const QString &text)
 // Most cells hold paragraphs of runs and nothing else. Copying them block by block and run by
 // run gives what inserting the cell document as a fragment gives, without the copy of the
 // whole document the fragment first makes; nested tables take the fragment path.
-bool copyFlatContent(QTextCursor &at, const QTextDocument &content)
+bool copyFlatContent(QTextCursor &at, const RtfCellDocument &cell)
 {
-    if (!content.rootFrame()->childFrames().isEmpty())
+    if (cell.holdsTable)
         return false;
+    const QTextDocument &content = *cell.document;
     for (QTextBlock block = content.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             if (holdsStructureCharacter(it.fragment().text()))
@@ -146,8 +147,9 @@ bool copyFlatContent(QTextCursor &at, const QTextDocument &content)
 }
 
 void placeCell(QTextTableCell cell, const RtfCellDefinition &definition,
-               const QTextDocument &content)
+               const RtfCellDocument &contentCell)
 {
+    const QTextDocument &content = *contentCell.document;
     const QTextBlock first = content.begin();
     QTextCharFormat format = cell.format();
     if (definition.background.isValid())
@@ -158,7 +160,7 @@ void placeCell(QTextTableCell cell, const RtfCellDefinition &definition,
     QTextCursor at = cell.lastCursorPosition();
     at.setBlockFormat(first.blockFormat());
     at.setCharFormat(format);
-    if (!copyFlatContent(at, content))
+    if (!copyFlatContent(at, contentCell))
         at.insertFragment(QTextDocumentFragment(&content));
 }
 
@@ -201,9 +203,9 @@ void placeCells(RtfTableLevel &level)
     const int row = level.rowCount - 1;
     const int columns = table->columns();
     for (int i = 0; i < int(level.cellDocuments.size()); ++i) {
-        const QTextDocument &content = *level.cellDocuments.at(i).document;
+        const RtfCellDocument &content = level.cellDocuments.at(i);
         if (i >= columns) {
-            appendToCell(table->cellAt(row, columns - 1), content);
+            appendToCell(table->cellAt(row, columns - 1), *content.document);
             continue;
         }
         const RtfCellDefinition definition =

@@ -25,7 +25,7 @@ qint64 QMKTextRtfReaderPrivate::tableTextWidth() const
 void QMKTextRtfReaderPrivate::startCellDocument(RtfTableLevel &level)
 {
     settleCursor();
-    level.cellDocuments.push_back({newCellDocument(), false});
+    level.cellDocuments.push_back({newCellDocument(), false, false});
     cursor = QTextCursor(level.cellDocuments.back().document.get());
 }
 
@@ -44,6 +44,8 @@ void QMKTextRtfReaderPrivate::openTableLevels(int nestingLevel)
     nestingLevel = qMin(nestingLevel, MaxTableNesting);
     while (int(tableStack.size()) < nestingLevel) {
         RtfTableLevel level;
+        if (!tableStack.empty())
+            tableStack.back().cellDocuments.back().holdsTable = true;
         level.outerCursor = cursor;
         tableStack.push_back(std::move(level));
         resetRowDefinition(tableStack.back());
