@@ -26,8 +26,7 @@ void movePageBreaksToFollowingBlock(QTextDocument *document)
     cursor.beginEditBlock();
     bool carry = false;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        cursor.setPosition(block.position());
-        QTextBlockFormat format = cursor.blockFormat();
+        QTextBlockFormat format = block.blockFormat();
         int flags = format.intProperty(QTextFormat::PageBreakPolicy);
         bool changed = false;
         if (carry) {
@@ -41,6 +40,7 @@ void movePageBreaksToFollowingBlock(QTextDocument *document)
         }
         if (changed) {
             format.setProperty(QTextFormat::PageBreakPolicy, flags);
+            cursor.setPosition(block.position());
             cursor.setBlockFormat(format);
         }
     }
