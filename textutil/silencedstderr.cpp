@@ -12,14 +12,14 @@
 SilencedStderr::SilencedStderr()
 {
 #ifdef Q_OS_UNIX
-    std::fflush(stderr);
-    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    // Opened once: a document of thousands of pictures silences stderr thousands of times.
+    static const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
     if (null < 0)
         return;
+    std::fflush(stderr);
     savedDescriptor = ::dup(STDERR_FILENO);
     if (savedDescriptor >= 0)
         ::dup2(null, STDERR_FILENO);
-    ::close(null);
 #endif
 }
 

@@ -12,24 +12,31 @@
 #include <QImageReader>
 #include <QStringList>
 
+#include <optional>
+
 namespace {
 
 DecodedPicture readImage(const QByteArray &data, const QByteArray &format)
 {
-    const SilencedStderr quiet; // libpng prints the faults of a damaged PNG there itself
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setAutoDetectImageFormat(format.isEmpty());
     reader.setAutoTransform(true);
+    // Asked before reading: once the data is consumed, a detected format is forgotten. Only
+    // the signature is looked at to tell it.
+    const QByteArray used = reader.format().toLower();
+    // libpng prints the faults of a damaged PNG to stderr itself; Qt's JPEG reader reports
+    // through Qt's messages. Silencing costs system calls, so JPEG pictures go without.
+    std::optional<SilencedStderr> quiet;
+    if (used != "jpeg")
+        quiet.emplace();
     // The header is read before any pixel is allocated: a picture that declares an absurd size
     // costs nothing. A reader that cannot tell the size in advance is checked afterwards.
     const QSize declared = reader.size();
     if (declared.isValid() && !isAllowedImageSize(declared))
         return {};
-    // Asked before reading: once the data is consumed, a detected format is forgotten.
-    const QByteArray used = reader.format().toLower();
     const QImage image = reader.read();
     if (image.isNull() || !isAllowedImageSize(image.size()))
         return {};

@@ -83,6 +83,9 @@ void tst_Rtfcheck::exitStatus_data()
     const QString damagedPng = write(
         QStringLiteral("damagedpng.rtf"),
         "{\\rtf1{\\pict\\pngblip 89504e470d0a1a0a0000000d4948445200}}");
+    const QString damagedJpeg = write(
+        QStringLiteral("damagedjpeg.rtf"),
+        "{\\rtf1{\\pict\\jpegblip ffd8ffe000104a46494600010100000100010000ffdb0043}}");
     const QString damagedPdf = write(
         QStringLiteral("damagedpdf.rtf"),
         "{\\rtf1{\\*\\quillmarkpdf 255044462d312e340a747261696c6572}}");
@@ -104,6 +107,8 @@ void tst_Rtfcheck::exitStatus_data()
     QTest::newRow("not RTF") << QStringList{plain} << 0 << QByteArray("Success");
     QTest::newRow("empty file") << QStringList{empty} << 0 << QByteArray("Success");
     QTest::newRow("damaged PNG picture") << QStringList{damagedPng} << 0 << QByteArray("Success");
+    QTest::newRow("damaged JPEG picture") << QStringList{damagedJpeg} << 0
+                                          << QByteArray("Success");
     QTest::newRow("damaged embedded PDF") << QStringList{damagedPdf} << 0 << QByteArray("Success");
     QTest::newRow("one closing brace too many")
         << QStringList{bad} << 5
