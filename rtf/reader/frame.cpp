@@ -387,8 +387,11 @@ void QMKTextRtfReaderPrivate::deliverToDocument(const QString &text)
     if (text.isEmpty()) {
         // Each keyword at the head of a paragraph delivers nothing, often forty in a row: the
         // empty block takes the formats of the last delivery once, when the cursor next writes
-        // or moves, instead of after every keyword.
-        deferredBlockFormats = {true, state.charFormat, paragraphFormat};
+        // or moves, instead of after every keyword. Assigning a format that shares its data
+        // with the one held costs nothing, and most keywords leave the formats alone.
+        deferredBlockFormats.pending = true;
+        deferredBlockFormats.charFormat = state.charFormat;
+        deferredBlockFormats.blockFormat = paragraphFormat;
         return;
     }
     applyFormatsToEmptyBlock();
