@@ -159,7 +159,6 @@ void placeCell(QTextTableCell cell, const RtfCellDefinition &definition,
     cell.setFormat(format);
     QTextCursor at = cell.lastCursorPosition();
     at.setBlockFormat(first.blockFormat());
-    at.setCharFormat(format);
     if (!copyFlatContent(at, contentCell))
         at.insertFragment(QTextDocumentFragment(&content));
 }
