@@ -179,19 +179,23 @@ void QMKTextRtfReaderPrivate::readHexadecimalRun()
     const char *data = window.constData();
     const int size = window.size();
     int end = windowPosition;
+    while (end < size && hexDigitValue(data[end]) >= 0)
+        ++end;
     // The digits of a skipped group ({\*\blipuid ...} inside a picture) are not data.
-    const bool keep = skipDepth == 0;
-    for (; end < size; ++end) {
-        const int value = hexDigitValue(data[end]);
-        if (value < 0)
-            break;
-        if (!keep)
-            continue;
-        if (pendingNibble < 0) {
-            pendingNibble = value;
-        } else {
-            rawData.append(char(pendingNibble << 4 | value));
-            pendingNibble = -1;
+    if (skipDepth == 0 && end > windowPosition) {
+        // Pictures are megabytes of digits: the bytes are written in place, not appended.
+        const int digits = end - windowPosition + (pendingNibble >= 0 ? 1 : 0);
+        const int oldSize = rawData.size();
+        rawData.resize(oldSize + digits / 2);
+        char *out = rawData.data() + oldSize;
+        for (int at = windowPosition; at < end; ++at) {
+            const int value = hexDigitValue(data[at]);
+            if (pendingNibble < 0) {
+                pendingNibble = value;
+            } else {
+                *out++ = char(pendingNibble << 4 | value);
+                pendingNibble = -1;
+            }
         }
     }
     advance(end > windowPosition ? end - windowPosition : 1);
