@@ -1,5 +1,6 @@
 // The reader's spine: the input window, the tokeniser, groups and the delivery of text.
 
+#include "rtf/reader/blockbreaks_p.h"
 #include "rtf/reader/keywordregistry.h"
 #include "rtf/reader/qmktextrtfreader_p.h"
 #include "rtf/reader/rtfsyntax_p.h"
@@ -403,21 +404,6 @@ void QMKTextRtfReaderPrivate::deliverToDocument(const QString &text)
     appendToTextRun(text);
 }
 
-namespace {
-
-// The cursor turns these into new blocks, which must take the reader's formats.
-bool breaksBlock(const QString &text)
-{
-    for (const QChar c : text) {
-        const ushort code = c.unicode();
-        if (code == '\n' || code == '\r' || code == QChar::ParagraphSeparator)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
 void QMKTextRtfReaderPrivate::appendToTextRun(const QString &text)
 {
     if (!textRun.text.isEmpty() && textRun.format != state.charFormat)
@@ -425,6 +411,7 @@ void QMKTextRtfReaderPrivate::appendToTextRun(const QString &text)
     if (textRun.text.isEmpty())
         textRun.format = state.charFormat;
     textRun.text += text;
+    // The blocks the cursor opens for these must take the reader's formats like any other.
     if (breaksBlock(text))
         commitTextRun();
 }

@@ -2,6 +2,7 @@
 // one RTF table need not agree on their cells; the table's columns are the union of all rows'
 // cell boundaries, and a cell spans the columns between its boundaries.
 
+#include "rtf/reader/blockbreaks_p.h"
 #include "rtf/reader/tablelevel_p.h"
 
 #include <QBrush>
@@ -107,19 +108,6 @@ void giveCellsColumns(RtfTableLevel &level, qint64 textWidth)
     }
 }
 
-// Characters a cursor turns into block or frame boundaries: a run holding one is copied by
-// Qt's fragment path, which knows them.
-bool holdsStructureCharacter(const QString &text)
-{
-    for (const QChar c : text) {
-        const ushort code = c.unicode();
-        if (code == '\n' || code == '\r' || code == QChar::ParagraphSeparator
-            || code == 0xFDD0 || code == 0xFDD1)
-            return true;
-    }
-    return false;
-}
-
 // Most cells hold paragraphs of runs and nothing else. Copying them block by block and run by
 // run gives what inserting the cell document as a fragment gives, without the copy of the
 // whole document the fragment first makes; nested tables take the fragment path.
@@ -130,7 +118,9 @@ bool copyFlatContent(QTextCursor &at, const RtfCellDocument &cell)
     const QTextDocument &content = *cell.document;
     for (QTextBlock block = content.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
-            if (holdsStructureCharacter(it.fragment().text()))
+            // A run the cursor would split into blocks takes Qt's fragment path, which
+            // copies it as it stands.
+            if (breaksBlock(it.fragment().text()))
                 return false;
         }
     }

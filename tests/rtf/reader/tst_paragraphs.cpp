@@ -96,6 +96,8 @@ void tst_Paragraphs::blockFormats_data()
     // the next delivery asks for like any empty block.
     QTest::newRow("block opened by a paragraph separator")
         << QByteArray("{\\rtf1 one\\u8233?\\qc two\\par}") << 1 << Properties{{align, centred}};
+    QTest::newRow("block opened by a frame mark")
+        << QByteArray("{\\rtf1 one\\u64976?\\qc two\\par}") << 1 << Properties{{align, centred}};
     QTest::newRow("block opened by a line feed")
         << QByteArray("{\\rtf1 one\\u10?\\qc two\\par}") << 1 << Properties{{align, centred}};
 
