@@ -138,6 +138,22 @@ const QVector<HostileInput> &hostileInputs()
              return "{\\rtf1 " + repeated("{\\footnote a", n) + repeated("}", n) + "}";
          },
          ok},
+        // Each distinct name costs a query of the font system (a fraction of a millisecond):
+        // the most expensive bytes a document can hold, and still linear.
+        {QStringLiteral("a font table of 20,000 distinct names"),
+         [](double s) {
+             const int n = scaled(s, 20000);
+             QByteArray rtf = "{\\rtf1{\\fonttbl";
+             for (int i = 0; i < n; ++i) {
+                 // Letters only: digits would not make names distinct to the font lookup.
+                 QByteArray name = "Face";
+                 for (int rest = i; rest > 0; rest /= 26)
+                     name += char('a' + rest % 26);
+                 rtf += "{\\f" + QByteArray::number(i) + "\\fnil " + name + ";}";
+             }
+             return rtf + "}x}";
+         },
+         ok},
         {QStringLiteral("random bytes after the header"),
          [](double s) { return "{\\rtf1 " + randomBytes(scaled(s, 10000000)); }, anyStatus},
     };
