@@ -1,28 +1,37 @@
 #include "qmkpdfrenderer.h"
 
-#include "textutil/imagesizelimit.h"
+#include "pdfpages_p.h"
 
-#include <QColor>
-#include <QVariant>
-
-#include <poppler-qt5.h>
-
-#include <memory>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
 
 namespace {
 
-void discardPopplerMessage(const QString &, const QVariant &)
+// The module is looked for beside the program first (a program moved with its module), then
+// where the build put it.
+QStringList modulePaths()
 {
+    QStringList paths;
+    const QString fileName = QFileInfo(QStringLiteral(QMKRTF_PDF_MODULE_PATH)).fileName();
+    if (QCoreApplication::instance())
+        paths.append(QDir(QCoreApplication::applicationDirPath()).filePath(fileName));
+    paths.append(QStringLiteral(QMKRTF_PDF_MODULE_PATH));
+    return paths;
 }
 
-// Poppler reports every fault of a damaged PDF on stderr; the import reports nothing there.
-void silencePoppler()
+QMKPdfPageEntry loadPdfPageModule()
 {
-    static const bool silenced = [] {
-        Poppler::setDebugErrorFunction(discardPopplerMessage, QVariant());
-        return true;
-    }();
-    Q_UNUSED(silenced)
+    for (const QString &path : modulePaths()) {
+        QLibrary module(path);
+        if (!module.load())
+            continue;
+        if (const auto entry = reinterpret_cast<QMKPdfPageEntry>(module.resolve(QMK_PDF_PAGE_ENTRY)))
+            return entry;
+        module.unload();
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -31,22 +40,9 @@ QImage renderPdf(const QByteArray &pdf, int dpi, const QByteArray &ownerPassword
 {
     if (pdf.isEmpty() || dpi <= 0)
         return QImage();
-    silencePoppler();
-
-    const std::unique_ptr<Poppler::Document> document(
-        Poppler::Document::loadFromData(pdf, ownerPassword));
-    if (!document || document->isLocked() || document->numPages() < 1)
-        return QImage();
-    document->setPaperColor(QColor(255, 255, 255, 255));
-    document->setRenderHint(Poppler::Document::Antialiasing);
-    document->setRenderHint(Poppler::Document::TextAntialiasing);
-
-    const std::unique_ptr<Poppler::Page> page(document->page(0));
-    if (!page)
-        return QImage();
-    // A MediaBox is a few bytes that can declare a page kilometres wide.
-    const QSizeF points = page->pageSizeF();
-    if (!isAllowedImageSize(points * (dpi / 72.0)))
-        return QImage();
-    return page->renderToImage(dpi, dpi);
+    static const QMKPdfPageEntry renderFirstPage = loadPdfPageModule();
+    QImage image;
+    if (renderFirstPage)
+        renderFirstPage(pdf, dpi, ownerPassword, &image);
+    return image;
 }
