@@ -1,6 +1,6 @@
-// The PDF renderer proper. It is built as a module of its own, loaded by qmkpdfrenderer.cpp
-// the first time a PDF page is met: Poppler and the libraries it brings cost every process
-// that links them about ten milliseconds to load, and most imports hold no PDF.
+// The PDF renderer proper, in a module of its own that qmkpdfrenderer.cpp loads the first
+// time a PDF page is met: Poppler and the libraries it brings cost every process that links
+// them about eight milliseconds of loading, and most imports hold no PDF.
 
 #include "pdfpages_p.h"
 
