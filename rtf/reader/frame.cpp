@@ -189,15 +189,15 @@ void QMKTextRtfReaderPrivate::readHexadecimalRun()
         const int oldSize = rawData.size();
         rawData.resize(oldSize + digits / 2);
         char *out = rawData.data() + oldSize;
-        for (int at = windowPosition; at < end; ++at) {
-            const int value = hexDigitValue(data[at]);
-            if (pendingNibble < 0) {
-                pendingNibble = value;
-            } else {
-                *out++ = char(pendingNibble << 4 | value);
-                pendingNibble = -1;
-            }
+        int at = windowPosition;
+        if (pendingNibble >= 0) {
+            *out++ = char(pendingNibble << 4 | hexDigitValue(data[at++]));
+            pendingNibble = -1;
         }
+        for (; at + 1 < end; at += 2)
+            *out++ = char(hexDigitValue(data[at]) << 4 | hexDigitValue(data[at + 1]));
+        if (at < end)
+            pendingNibble = hexDigitValue(data[at]);
     }
     advance(end > windowPosition ? end - windowPosition : 1);
 }

@@ -85,9 +85,16 @@ QString imageKey(const QImage &image)
         hash.addData(line);
     }
     const QByteArray digest = hash.result();
-    QStringList parts;
-    parts.reserve(digest.size());
-    for (const char byte : digest)
-        parts.append(QStringLiteral("%1").arg(uchar(byte), 3, 10, QLatin1Char('0')));
-    return parts.join(QLatin1Char('-'));
+    // Each byte as three decimal digits, joined by '-'.
+    QString key;
+    key.reserve(digest.size() * 4);
+    for (const char byte : digest) {
+        const int value = uchar(byte);
+        if (!key.isEmpty())
+            key += QLatin1Char('-');
+        key += QLatin1Char(char('0' + value / 100));
+        key += QLatin1Char(char('0' + value / 10 % 10));
+        key += QLatin1Char(char('0' + value % 10));
+    }
+    return key;
 }
