@@ -15,7 +15,7 @@ int QMKTextRtfReaderPrivate::selectFont(const RtfKeywordCall &call)
 {
     if (state.destination == RtfDestination::FontTable) {
         // A table without a group per entry ("\f0 A;\f1 B;"): the next \f ends the entry.
-        if (!fontTable.contains(currentFontNumber) && !state.pendingText.isEmpty()) {
+        if (!fontEntries.contains(currentFontNumber) && !state.pendingText.isEmpty()) {
             registerFontEntry(state.pendingText);
             state.pendingText.clear();
         }
@@ -24,11 +24,11 @@ int QMKTextRtfReaderPrivate::selectFont(const RtfKeywordCall &call)
     }
 
     currentFontNumber = call.parameter;
-    const auto font = fontTable.constFind(call.parameter);
-    if (font == fontTable.constEnd())
+    QFont font;
+    if (!tableFont(call.parameter, &font))
         return RtfStatus::Ok;
-    state.charFormat.setProperty(QTextFormat::FontFamily, font->family());
-    state.charFormat.setProperty(QTextFormat::FontFixedPitch, font->fixedPitch());
+    state.charFormat.setProperty(QTextFormat::FontFamily, font.family());
+    state.charFormat.setProperty(QTextFormat::FontFixedPitch, font.fixedPitch());
     state.codePage = fontCodePages.value(call.parameter, -1);
     return RtfStatus::Ok;
 }
@@ -95,12 +95,32 @@ void QMKTextRtfReaderPrivate::registerFontEntry(const QString &text)
 
     QFont base = state.charFormat.font();
     base.setStyleHint(fontStyleHint, QFont::PreferDefault);
-    bool found = false;
-    const QFont font = fontFromDescription(name, fontStyleHint, &base, &found);
-    // An alternative name (\falt) comes first; the entry's own name wins only when installed.
-    if (found || !fontTable.contains(currentFontNumber))
-        fontTable.insert(currentFontNumber, font);
+    fontEntries[currentFontNumber].append({name, fontStyleHint, base});
+    fontTable.remove(currentFontNumber);
     fontStyleHint = QFont::AnyStyle;
+}
+
+bool QMKTextRtfReaderPrivate::tableFont(int number, QFont *font)
+{
+    const auto resolved = fontTable.constFind(number);
+    if (resolved != fontTable.constEnd()) {
+        *font = *resolved;
+        return true;
+    }
+    const auto entries = fontEntries.constFind(number);
+    if (entries == fontEntries.constEnd())
+        return false;
+    // An alternative name (\falt) comes first; the entry's own name wins only when installed.
+    for (int i = 0; i < entries->size(); ++i) {
+        const RtfFontEntry &entry = entries->at(i);
+        bool found = false;
+        const QFont candidate = fontFromDescription(entry.name, entry.styleHint, &entry.base,
+                                                    &found);
+        if (found || i == 0)
+            *font = candidate;
+    }
+    fontTable.insert(number, *font);
+    return true;
 }
 
 void QMKTextRtfReaderPrivate::endFontTable()
@@ -109,11 +129,11 @@ void QMKTextRtfReaderPrivate::endFontTable()
         registerFontEntry(state.pendingText);
         state.pendingText.clear();
     }
-    const auto defaultFont = fontTable.constFind(defaultFontNumber);
-    if (defaultFont != fontTable.constEnd()) {
-        plainCharFormat.setProperty(QTextFormat::FontFamily, defaultFont->family());
-        plainCharFormat.setProperty(QTextFormat::FontWeight, defaultFont->weight());
-        plainCharFormat.setProperty(QTextFormat::FontFixedPitch, defaultFont->fixedPitch());
+    QFont defaultFont;
+    if (tableFont(defaultFontNumber, &defaultFont)) {
+        plainCharFormat.setProperty(QTextFormat::FontFamily, defaultFont.family());
+        plainCharFormat.setProperty(QTextFormat::FontWeight, defaultFont.weight());
+        plainCharFormat.setProperty(QTextFormat::FontFixedPitch, defaultFont.fixedPitch());
     }
     // Each entry's group ends here too; only the end of the whole table resets the selection.
     if (groupStack.isEmpty() || groupStack.last().destination != RtfDestination::FontTable)

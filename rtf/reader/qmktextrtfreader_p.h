@@ -99,6 +99,16 @@ struct RtfTextRun
 };
 
 // A control word as dispatched to its handler.
+// A font table entry as the table writes it, resolved to an installed family only when text
+// first selects its number: Word lists dozens of fonts and uses a few, and each resolution
+// queries the font system (about a millisecond).
+struct RtfFontEntry
+{
+    QString name;                   ///< the entry's text, or its \falt name
+    QFont::StyleHint styleHint = QFont::AnyStyle;
+    QFont base;                     ///< the group's font when the entry was read
+};
+
 struct RtfKeywordCall
 {
     RtfKeyword keyword;
@@ -202,7 +212,8 @@ public:
     // order of the source files in this folder.
 
     // --- Font table and text decoding (fonttable.cpp, textdecoding.cpp) ---
-    QMap<int, QFont> fontTable;     ///< fonts by RTF font number
+    QMap<int, QVector<RtfFontEntry>> fontEntries; ///< by RTF font number, in the table's order
+    QMap<int, QFont> fontTable;     ///< fonts by RTF font number, once resolved
     QMap<int, int> fontCodePages;   ///< code page per font number, from \cpg or \fcharset
     int currentFontNumber = 0;      ///< the last \f
     int defaultFontNumber = 0;      ///< \deff
@@ -212,6 +223,8 @@ public:
     /// The code page escaped bytes are in: the group's, else the document's.
     int effectiveCodePage() const;
     void registerFontEntry(const QString &text);
+    /// The font of an entry of the table, resolved on first use; false when there is none.
+    bool tableFont(int number, QFont *font);
     /// What \plain does to the font: the default font and its code page.
     void selectDefaultFont();
     void endFontTable();

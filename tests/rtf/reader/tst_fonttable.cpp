@@ -16,7 +16,15 @@ struct FontTableImport
         ok = reader.read(&document, false);
     }
 
-    QString family(int fontNumber) const { return reader.fontTable.value(fontNumber).family(); }
+    // Entries are resolved when text first selects them; here, when the test asks.
+    QFont font(int fontNumber)
+    {
+        QFont resolved;
+        reader.tableFont(fontNumber, &resolved);
+        return resolved;
+    }
+    QString family(int fontNumber) { return font(fontNumber).family(); }
+    QList<int> numbers() const { return reader.fontEntries.keys(); }
 
     QByteArray bytes;
     QBuffer buffer;
@@ -126,9 +134,9 @@ void tst_FontTable::entries()
     QFETCH(QByteArray, rtf);
     QFETCH(FontFamilies, families);
 
-    const FontTableImport import(rtf);
+    FontTableImport import(rtf);
     QVERIFY(import.ok);
-    QCOMPARE(import.reader.fontTable.keys(), families.keys());
+    QCOMPARE(import.numbers(), families.keys());
     for (auto it = families.cbegin(); it != families.cend(); ++it)
         QCOMPARE(import.family(it.key()), it.value());
 }
@@ -156,7 +164,7 @@ void tst_FontTable::codePageMap()
     QFETCH(QByteArray, rtf);
     QFETCH(FontCodePages, codePages);
 
-    const FontTableImport import(rtf);
+    FontTableImport import(rtf);
     QVERIFY(import.ok);
     QCOMPARE(import.reader.fontCodePages, codePages);
 }
@@ -186,6 +194,15 @@ void tst_FontTable::selection_data()
     QTest::newRow("font without a page uses the document's")
         << QByteArray("{\\rtf1\\ansicpg1253{\\fonttbl{\\f0 DejaVu Sans;}}\\f0 \\'e1}")
         << QStringLiteral("\u03B1") << QStringList{QStringLiteral("DejaVu Sans")};
+    // Entries are resolved when first selected: a later table's entry must still count.
+    QTest::newRow("later table replaces a font already used")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 DejaVu Sans;}}\\f0 a{\\fonttbl{\\f0 DejaVu Serif;}}"
+                      "\\f0 b}")
+        << QStringLiteral("ab")
+        << QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Serif")};
+    QTest::newRow("font selected before its table")
+        << QByteArray("{\\rtf1\\f5 a{\\fonttbl{\\f5 DejaVu Serif;}}\\f5 b}") << QStringLiteral("ab")
+        << QStringList{QString(), QStringLiteral("DejaVu Serif")};
 }
 
 void tst_FontTable::selection()
@@ -241,7 +258,7 @@ void tst_FontTable::fixedPitch()
 
 void tst_FontTable::defaultFontOnPlainFormat()
 {
-    const FontTableImport import(
+    FontTableImport import(
         "{\\rtf1\\deff1{\\fonttbl{\\f0 DejaVu Sans;}{\\f1\\fmodern\\fprq1 Liberation Mono-Bold;}}}");
     QVERIFY(import.ok);
     const QTextCharFormat &plain = import.reader.plainCharFormat;
@@ -254,7 +271,7 @@ void tst_FontTable::endOfTableResetsFontNumber()
 {
     const FontTableImport withGroups("{\\rtf1{\\fonttbl{\\f3 DejaVu Sans;}{\\f4 DejaVu Serif;}}}");
     QCOMPARE(withGroups.reader.currentFontNumber, 0);
-    const FontTableImport flat("{\\rtf1{\\fonttbl\\f3 DejaVu Sans;\\f4 DejaVu Serif;}}");
+    FontTableImport flat("{\\rtf1{\\fonttbl\\f3 DejaVu Sans;\\f4 DejaVu Serif;}}");
     QCOMPARE(flat.reader.currentFontNumber, 0);
     QCOMPARE(flat.family(4), QStringLiteral("DejaVu Serif"));
 }
@@ -288,14 +305,14 @@ void tst_FontTable::plainRestoresCodePage()
 
 void tst_FontTable::wordFontTableEntries()
 {
-    const FontTableImport import(wordFontTable);
+    FontTableImport import(wordFontTable);
     QVERIFY(import.ok);
-    QCOMPARE(import.reader.fontTable.keys(), (QList<int>{0, 1, 2, 11, 13, 40, 41}));
+    QCOMPARE(import.numbers(), (QList<int>{0, 1, 2, 11, 13, 40, 41}));
     QCOMPARE(import.family(0), QStringLiteral("Times New Roman"));
     QCOMPARE(import.family(1), QStringLiteral("Liberation Sans"));
     QCOMPARE(import.family(2), QStringLiteral("Liberation Mono"));
-    QVERIFY(import.reader.fontTable.value(2).fixedPitch());
-    QVERIFY(!import.reader.fontTable.value(1).fixedPitch());
+    QVERIFY(import.font(2).fixedPitch());
+    QVERIFY(!import.font(1).fixedPitch());
     // Neither name is installed: the alternative, read first, stays.
     QCOMPARE(import.family(11), QStringLiteral("\uFF2D\uFF33 \u660E\u671D"));
     QCOMPARE(import.family(13), QStringLiteral("\u5B8B\u4F53"));
