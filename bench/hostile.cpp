@@ -72,11 +72,12 @@ bool statusMatches(const QByteArray &output, const QString &status)
 int main(int argc, char *argv[])
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s RTFCHECK [SCALE]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s RTFCHECK [SCALE] [PART-OF-NAME]\n", argv[0]);
         return 2;
     }
     const QByteArray checker = argv[1];
     const double scale = argc > 2 ? QByteArray(argv[2]).toDouble() : 1.0;
+    const QString only = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     QTemporaryDir dir;
     const QString outputPath = dir.filePath(QStringLiteral("output"));
 
@@ -84,6 +85,8 @@ int main(int argc, char *argv[])
                 "growth", "peak MB", "bound MB", "verdict");
     bool allGood = true;
     for (const HostileInput &input : hostileInputs()) {
+        if (!input.name.contains(only))
+            continue;
         Run runs[2];
         double sizeMb = 0;
         for (int i = 0; i < 2; ++i) {

@@ -15,7 +15,7 @@ int QMKTextRtfReaderPrivate::selectFont(const RtfKeywordCall &call)
 {
     if (state.destination == RtfDestination::FontTable) {
         // A table without a group per entry ("\f0 A;\f1 B;"): the next \f ends the entry.
-        if (!fontEntries.contains(currentFontNumber) && !state.pendingText.isEmpty()) {
+        if (!fontTable.contains(currentFontNumber) && !state.pendingText.isEmpty()) {
             registerFontEntry(state.pendingText);
             state.pendingText.clear();
         }
@@ -95,31 +95,28 @@ void QMKTextRtfReaderPrivate::registerFontEntry(const QString &text)
 
     QFont base = state.charFormat.font();
     base.setStyleHint(fontStyleHint, QFont::PreferDefault);
-    fontEntries[currentFontNumber].append({name, fontStyleHint, base});
-    fontTable.remove(currentFontNumber);
+    fontTable[currentFontNumber].unresolved.append({name, fontStyleHint, base});
     fontStyleHint = QFont::AnyStyle;
 }
 
 bool QMKTextRtfReaderPrivate::tableFont(int number, QFont *font)
 {
-    const auto resolved = fontTable.constFind(number);
-    if (resolved != fontTable.constEnd()) {
-        *font = *resolved;
-        return true;
-    }
-    const auto entries = fontEntries.constFind(number);
-    if (entries == fontEntries.constEnd())
+    const auto slot = fontTable.find(number);
+    if (slot == fontTable.end())
         return false;
-    // An alternative name (\falt) comes first; the entry's own name wins only when installed.
-    for (int i = 0; i < entries->size(); ++i) {
-        const RtfFontEntry &entry = entries->at(i);
+    for (const RtfFontEntry &entry : qAsConst(slot->unresolved)) {
         bool found = false;
         const QFont candidate = fontFromDescription(entry.name, entry.styleHint, &entry.base,
                                                     &found);
-        if (found || i == 0)
-            *font = candidate;
+        // An alternative name (\falt) comes first; the entry's own name wins only when
+        // installed.
+        if (found || !slot->resolved) {
+            slot->font = candidate;
+            slot->resolved = true;
+        }
     }
-    fontTable.insert(number, *font);
+    slot->unresolved.clear();
+    *font = slot->font;
     return true;
 }
 

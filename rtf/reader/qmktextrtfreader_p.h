@@ -109,6 +109,14 @@ struct RtfFontEntry
     QFont base;                     ///< the group's font when the entry was read
 };
 
+// What the table says of one font number. Each entry is resolved once, in the table's order.
+struct RtfFontSlot
+{
+    QVector<RtfFontEntry> unresolved; ///< entries read since the font was last asked for
+    QFont font;                     ///< the font the resolved entries give
+    bool resolved = false;          ///< an entry was resolved into font
+};
+
 struct RtfKeywordCall
 {
     RtfKeyword keyword;
@@ -212,8 +220,7 @@ public:
     // order of the source files in this folder.
 
     // --- Font table and text decoding (fonttable.cpp, textdecoding.cpp) ---
-    QMap<int, QVector<RtfFontEntry>> fontEntries; ///< by RTF font number, in the table's order
-    QMap<int, QFont> fontTable;     ///< fonts by RTF font number, once resolved
+    QMap<int, RtfFontSlot> fontTable; ///< by RTF font number
     QMap<int, int> fontCodePages;   ///< code page per font number, from \cpg or \fcharset
     int currentFontNumber = 0;      ///< the last \f
     int defaultFontNumber = 0;      ///< \deff

@@ -39,6 +39,15 @@ QByteArray pngHeader(quint32 width, quint32 height)
     return png;
 }
 
+// A font name of letters only: digits would not make names distinct to the font lookup.
+QByteArray fontName(int number)
+{
+    QByteArray name = "Face";
+    for (int rest = number; rest > 0; rest /= 26)
+        name += char('a' + rest % 26);
+    return name;
+}
+
 QByteArray randomBytes(int count)
 {
     std::mt19937 generator(20261209);
@@ -138,19 +147,28 @@ const QVector<HostileInput> &hostileInputs()
              return "{\\rtf1 " + repeated("{\\footnote a", n) + repeated("}", n) + "}";
          },
          ok},
-        // Each distinct name costs a query of the font system (a fraction of a millisecond):
-        // the most expensive bytes a document can hold, and still linear.
-        {QStringLiteral("a font table of 20,000 distinct names"),
+        // Each distinct name text selects costs a query of the font system (a fraction of a
+        // millisecond): the most expensive bytes a document can hold, and still linear.
+        {QStringLiteral("a font table of 20,000 distinct names, each used"),
          [](double s) {
              const int n = scaled(s, 20000);
              QByteArray rtf = "{\\rtf1{\\fonttbl";
-             for (int i = 0; i < n; ++i) {
-                 // Letters only: digits would not make names distinct to the font lookup.
-                 QByteArray name = "Face";
-                 for (int rest = i; rest > 0; rest /= 26)
-                     name += char('a' + rest % 26);
-                 rtf += "{\\f" + QByteArray::number(i) + "\\fnil " + name + ";}";
-             }
+             for (int i = 0; i < n; ++i)
+                 rtf += "{\\f" + QByteArray::number(i) + "\\fnil " + fontName(i) + ";}";
+             rtf += "}";
+             for (int i = 0; i < n; ++i)
+                 rtf += "\\f" + QByteArray::number(i) + " x";
+             return rtf + "}";
+         },
+         ok},
+        // The default font is looked up at the end of every entry: each of its entries must be
+        // resolved once, not once per later entry.
+        {QStringLiteral("a font table of 20,000 entries for the default font"),
+         [](double s) {
+             const int n = scaled(s, 20000);
+             QByteArray rtf = "{\\rtf1\\deff0{\\fonttbl";
+             for (int i = 0; i < n; ++i)
+                 rtf += "{\\f0\\fnil " + fontName(i) + ";}";
              return rtf + "}x}";
          },
          ok},

@@ -24,7 +24,7 @@ struct FontTableImport
         return resolved;
     }
     QString family(int fontNumber) { return font(fontNumber).family(); }
-    QList<int> numbers() const { return reader.fontEntries.keys(); }
+    QList<int> numbers() const { return reader.fontTable.keys(); }
 
     QByteArray bytes;
     QBuffer buffer;
