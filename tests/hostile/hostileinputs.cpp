@@ -48,6 +48,15 @@ QByteArray fontName(int number)
     return name;
 }
 
+// A font table of count entries of distinct names, entry i for font number numberOf(i).
+QByteArray fontTable(int count, int (*numberOf)(int))
+{
+    QByteArray rtf = "{\\fonttbl";
+    for (int i = 0; i < count; ++i)
+        rtf += "{\\f" + QByteArray::number(numberOf(i)) + "\\fnil " + fontName(i) + ";}";
+    return rtf + "}";
+}
+
 QByteArray randomBytes(int count)
 {
     std::mt19937 generator(20261209);
@@ -152,10 +161,7 @@ const QVector<HostileInput> &hostileInputs()
         {QStringLiteral("a font table of 20,000 distinct names, each used"),
          [](double s) {
              const int n = scaled(s, 20000);
-             QByteArray rtf = "{\\rtf1{\\fonttbl";
-             for (int i = 0; i < n; ++i)
-                 rtf += "{\\f" + QByteArray::number(i) + "\\fnil " + fontName(i) + ";}";
-             rtf += "}";
+             QByteArray rtf = "{\\rtf1" + fontTable(n, [](int i) { return i; });
              for (int i = 0; i < n; ++i)
                  rtf += "\\f" + QByteArray::number(i) + " x";
              return rtf + "}";
@@ -165,11 +171,8 @@ const QVector<HostileInput> &hostileInputs()
         // resolved once, not once per later entry.
         {QStringLiteral("a font table of 20,000 entries for the default font"),
          [](double s) {
-             const int n = scaled(s, 20000);
-             QByteArray rtf = "{\\rtf1\\deff0{\\fonttbl";
-             for (int i = 0; i < n; ++i)
-                 rtf += "{\\f0\\fnil " + fontName(i) + ";}";
-             return rtf + "}x}";
+             return "{\\rtf1\\deff0" + fontTable(scaled(s, 20000), [](int) { return 0; })
+                 + "x}";
          },
          ok},
         {QStringLiteral("random bytes after the header"),
