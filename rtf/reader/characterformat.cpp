@@ -41,9 +41,9 @@ int QMKTextRtfReaderPrivate::plain(const RtfKeywordCall &)
         font.setStrikeOut(false);
         font.setOverline(false);
         format.setFont(font);
-        plainReset = {plainCharFormat, format};
+        plainReset = {plainCharFormat, format, charFormatPool.intern(format)};
     }
-    state.charFormat = plainReset.format;
+    state.charFormat.assign(plainReset.format, plainReset.pooledId);
     selectDefaultFont();
     return RtfStatus::Ok;
 }
@@ -52,29 +52,35 @@ int QMKTextRtfReaderPrivate::setBold(const RtfKeywordCall &call)
 {
     // Only weights the family has: a bold request for a family whose heaviest face is
     // semibold gets semibold, as the text will really show.
-    const int weight = call.on ? QFont::Bold : QFont::Normal;
-    const QString family = state.charFormat.fontFamily();
-    state.charFormat.setFontWeight(family.isEmpty() ? weight : closestWeight(family, weight));
+    changeCharFormat(call, [&call](QTextCharFormat &format) {
+        const int weight = call.on ? QFont::Bold : QFont::Normal;
+        const QString family = format.fontFamily();
+        format.setFontWeight(family.isEmpty() ? weight : closestWeight(family, weight));
+    });
     return RtfStatus::Ok;
 }
 
 int QMKTextRtfReaderPrivate::setItalic(const RtfKeywordCall &call)
 {
-    state.charFormat.setFontItalic(call.on);
+    changeCharFormat(call, [&call](QTextCharFormat &format) { format.setFontItalic(call.on); });
     return RtfStatus::Ok;
 }
 
 int QMKTextRtfReaderPrivate::setUnderline(const RtfKeywordCall &call)
 {
-    state.charFormat.setUnderlineStyle(call.on ? QTextCharFormat::SingleUnderline
-                                               : QTextCharFormat::NoUnderline);
+    changeCharFormat(call, [&call](QTextCharFormat &format) {
+        format.setUnderlineStyle(call.on ? QTextCharFormat::SingleUnderline
+                                         : QTextCharFormat::NoUnderline);
+    });
     return RtfStatus::Ok;
 }
 
-int QMKTextRtfReaderPrivate::clearUnderline(const RtfKeywordCall &)
+int QMKTextRtfReaderPrivate::clearUnderline(const RtfKeywordCall &call)
 {
-    state.charFormat.clearProperty(QTextFormat::TextUnderlineStyle);
-    state.charFormat.clearProperty(QTextFormat::TextUnderlineColor);
+    changeCharFormat(call, [](QTextCharFormat &format) {
+        format.clearProperty(QTextFormat::TextUnderlineStyle);
+        format.clearProperty(QTextFormat::TextUnderlineColor);
+    });
     return RtfStatus::Ok;
 }
 
@@ -89,22 +95,28 @@ int QMKTextRtfReaderPrivate::setUnderlineKind(const RtfKeywordCall &call)
     case KwUlwave: style = QTextCharFormat::WaveUnderline; break;
     default: break;
     }
-    state.charFormat.setUnderlineStyle(style);
+    changeCharFormat(call, [style](QTextCharFormat &format) { format.setUnderlineStyle(style); });
     return RtfStatus::Ok;
 }
 
 int QMKTextRtfReaderPrivate::setUnderlineColour(const RtfKeywordCall &call)
 {
-    if (isColourNumber(call.parameter))
-        state.charFormat.setUnderlineColor(colourTable.at(call.parameter));
+    if (!isColourNumber(call.parameter))
+        return RtfStatus::Ok;
+    const QColor colour = colourTable.at(call.parameter);
+    changeCharFormat(call, [&colour](QTextCharFormat &format) {
+        format.setUnderlineColor(colour);
+    });
     return RtfStatus::Ok;
 }
 
 int QMKTextRtfReaderPrivate::setStrikeOut(const RtfKeywordCall &call)
 {
-    state.charFormat.setFontStrikeOut(call.on);
-    if (!call.on)
-        state.charFormat.clearProperty(QMKFormatProperty::RevisionLevel);
+    changeCharFormat(call, [&call](QTextCharFormat &format) {
+        format.setFontStrikeOut(call.on);
+        if (!call.on)
+            format.clearProperty(QMKFormatProperty::RevisionLevel);
+    });
     return RtfStatus::Ok;
 }
 
@@ -112,7 +124,9 @@ int QMKTextRtfReaderPrivate::setCapitals(const RtfKeywordCall &call)
 {
     const QFont::Capitalization on = call.keyword == KwScaps ? QFont::SmallCaps
                                                              : QFont::AllUppercase;
-    state.charFormat.setFontCapitalization(call.on ? on : QFont::MixedCase);
+    changeCharFormat(call, [&call, on](QTextCharFormat &format) {
+        format.setFontCapitalization(call.on ? on : QFont::MixedCase);
+    });
     return RtfStatus::Ok;
 }
 
@@ -121,7 +135,9 @@ int QMKTextRtfReaderPrivate::setVerticalAlignment(const RtfKeywordCall &call)
     QTextCharFormat::VerticalAlignment on = QTextCharFormat::AlignNormal;
     switch (call.keyword) {
     case KwNosupersub:
-        state.charFormat.clearProperty(QTextFormat::TextVerticalAlignment);
+        changeCharFormat(call, [](QTextCharFormat &format) {
+            format.clearProperty(QTextFormat::TextVerticalAlignment);
+        });
         return RtfStatus::Ok;
     case KwSuper: on = QTextCharFormat::AlignSuperScript; break;
     case KwSub: on = QTextCharFormat::AlignSubScript; break;
@@ -132,40 +148,50 @@ int QMKTextRtfReaderPrivate::setVerticalAlignment(const RtfKeywordCall &call)
     case KwVertalj: on = QTextCharFormat::AlignBaseline; break;
     default: break;
     }
-    state.charFormat.setVerticalAlignment(call.on ? on : QTextCharFormat::AlignNormal);
+    changeCharFormat(call, [&call, on](QTextCharFormat &format) {
+        format.setVerticalAlignment(call.on ? on : QTextCharFormat::AlignNormal);
+    });
     return RtfStatus::Ok;
 }
 
 int QMKTextRtfReaderPrivate::setVerticalOffset(const RtfKeywordCall &call)
 {
-    state.charFormat.setVerticalAlignment(QTextCharFormat::AlignMiddle);
     // Negating the most negative int is undefined; it has no sensible offset anyway.
     const int offset = call.keyword == KwDn ? -qMax(call.parameter, -INT_MAX) : call.parameter;
-    state.charFormat.setProperty(QMKFormatProperty::VerticalOffset, offset);
+    changeCharFormat(call, [offset](QTextCharFormat &format) {
+        format.setVerticalAlignment(QTextCharFormat::AlignMiddle);
+        format.setProperty(QMKFormatProperty::VerticalOffset, offset);
+    });
     return RtfStatus::Ok;
 }
 
 int QMKTextRtfReaderPrivate::setOutline(const RtfKeywordCall &call)
 {
-    QTextCharFormat &format = state.charFormat;
-    if (call.on) {
-        const QColor colour = format.hasProperty(QTextFormat::ForegroundBrush)
-            ? format.foreground().color() : QColor(Qt::black);
-        setOutlinePen(format, colour);
-    } else if (format.hasProperty(QTextFormat::TextOutline)) {
-        // TextEdit writes \outl0 before every run; without an outline there is nothing to
-        // turn off, and the text colour must stay.
-        setSolidForeground(format, format.textOutline().color());
-        format.clearProperty(QTextFormat::TextOutline);
-    }
+    changeCharFormat(call, [&call](QTextCharFormat &format) {
+        if (call.on) {
+            const QColor colour = format.hasProperty(QTextFormat::ForegroundBrush)
+                ? format.foreground().color() : QColor(Qt::black);
+            setOutlinePen(format, colour);
+        } else if (format.hasProperty(QTextFormat::TextOutline)) {
+            // TextEdit writes \outl0 before every run; without an outline there is nothing
+            // to turn off, and the text colour must stay.
+            setSolidForeground(format, format.textOutline().color());
+            format.clearProperty(QTextFormat::TextOutline);
+        }
+    });
     return RtfStatus::Ok;
 }
 
 int QMKTextRtfReaderPrivate::setOutlineColour(const RtfKeywordCall &call)
 {
     // TextEdit writes \strokec with every run, outlined or not: only an outline takes it.
-    if (isColourNumber(call.parameter) && state.charFormat.hasProperty(QTextFormat::TextOutline))
-        setOutlinePen(state.charFormat, colourTable.at(call.parameter));
+    if (!isColourNumber(call.parameter))
+        return RtfStatus::Ok;
+    const QColor colour = colourTable.at(call.parameter);
+    changeCharFormat(call, [&colour](QTextCharFormat &format) {
+        if (format.hasProperty(QTextFormat::TextOutline))
+            setOutlinePen(format, colour);
+    });
     return RtfStatus::Ok;
 }
 
@@ -175,22 +201,22 @@ int QMKTextRtfReaderPrivate::setTextColour(const RtfKeywordCall &call)
     if (!isColourNumber(n))
         return RtfStatus::Ok;
     const QColor colour = colourTable.at(n);
-    QTextCharFormat &format = state.charFormat;
-    if (format.hasProperty(QTextFormat::TextOutline)) {
-        setOutlinePen(format, colour);
-        return RtfStatus::Ok;
-    }
-    if (n == 0) {
-        format.clearForeground();
-    } else {
-        const int level = paletteColours ? paletteIndexOf(colour) : -1;
-        if (level >= 1) {
-            format.setProperty(QMKFormatProperty::RevisionLevel, level);
-            return RtfStatus::Ok;
+    const int level = n != 0 && paletteColours ? paletteIndexOf(colour) : -1;
+    changeCharFormat(call, [n, &colour, level](QTextCharFormat &format) {
+        if (format.hasProperty(QTextFormat::TextOutline)) {
+            setOutlinePen(format, colour);
+            return;
         }
-        setSolidForeground(format, colour);
-    }
-    format.clearProperty(QMKFormatProperty::RevisionLevel);
+        if (n == 0) {
+            format.clearForeground();
+        } else if (level >= 1) {
+            format.setProperty(QMKFormatProperty::RevisionLevel, level);
+            return;
+        } else {
+            setSolidForeground(format, colour);
+        }
+        format.clearProperty(QMKFormatProperty::RevisionLevel);
+    });
     return RtfStatus::Ok;
 }
 
@@ -203,21 +229,32 @@ int QMKTextRtfReaderPrivate::setBackgroundColour(const RtfKeywordCall &call)
     // Colours 0 and 1 are what writers put for "no background" (auto, or white).
     const bool none = (n == 1 && colour == QColor(Qt::white))
         || (n == 0 && (!colour.isValid() || colour == QColor(Qt::black)));
-    if (none)
-        state.charFormat.clearBackground();
-    else
-        state.charFormat.setBackground(QBrush(colour));
+    changeCharFormat(call, [none, &colour](QTextCharFormat &format) {
+        if (none)
+            format.clearBackground();
+        else
+            format.setBackground(QBrush(colour));
+    });
     return RtfStatus::Ok;
 }
 
 int QMKTextRtfReaderPrivate::setFontSize(const RtfKeywordCall &call)
 {
-    state.charFormat.setFontPointSize(call.parameter <= 2 ? 10.0 : call.parameter / 2.0);
+    changeCharFormat(call, [&call](QTextCharFormat &format) {
+        format.setFontPointSize(call.parameter <= 2 ? 10.0 : call.parameter / 2.0);
+    });
     return RtfStatus::Ok;
 }
 
 int QMKTextRtfReaderPrivate::setRevisionLevel(const RtfKeywordCall &call)
 {
-    state.charFormat.setProperty(QMKFormatProperty::RevisionLevel, call.parameter);
+    changeCharFormat(call, [&call](QTextCharFormat &format) {
+        format.setProperty(QMKFormatProperty::RevisionLevel, call.parameter);
+    });
     return RtfStatus::Ok;
+}
+
+void QMKTextRtfReaderPrivate::setCharFormat(const QTextCharFormat &format)
+{
+    state.charFormat.assign(format, charFormatPool.intern(format));
 }

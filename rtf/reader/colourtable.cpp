@@ -13,6 +13,8 @@ QColor QMKTextRtfReaderPrivate::colourAt(int n) const
 int QMKTextRtfReaderPrivate::startColourTable(const RtfKeywordCall &)
 {
     colourTable.clear();
+    // Colour numbers read from here on may name other colours.
+    charFormatPool.forgetChanges();
     currentColour = QColor();
     state.destination = RtfDestination::ColourTable;
     return RtfStatus::Ok;

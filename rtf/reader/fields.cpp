@@ -113,9 +113,14 @@ void QMKTextRtfReaderPrivate::endFieldInstruction()
     const QTextCharFormat link = linkFormatOf(fieldInstruction);
     if (!link.isAnchor())
         return;
-    state.charFormat.merge(link);
+    QTextCharFormat linked = state.charFormat.format();
+    linked.merge(link);
+    setCharFormat(linked);
     // The result group is opened from the field's group, which so passes the link on; outside
     // a field the link has no result and must not reach the text after it.
-    if (enclosing && enclosing->destination == RtfDestination::Field)
-        groupStack.last().charFormat.merge(link);
+    if (enclosing && enclosing->destination == RtfDestination::Field) {
+        linked = groupStack.last().charFormat.format();
+        linked.merge(link);
+        groupStack.last().charFormat.assign(linked, charFormatPool.intern(linked));
+    }
 }

@@ -24,11 +24,14 @@ int QMKTextRtfReaderPrivate::selectFont(const RtfKeywordCall &call)
     }
 
     currentFontNumber = call.parameter;
-    QFont font;
-    if (!tableFont(call.parameter, &font))
+    if (!fontTable.contains(call.parameter))
         return RtfStatus::Ok;
-    state.charFormat.setProperty(QTextFormat::FontFamily, font.family());
-    state.charFormat.setProperty(QTextFormat::FontFixedPitch, font.fixedPitch());
+    changeCharFormat(call, [this, &call](QTextCharFormat &format) {
+        QFont font;
+        tableFont(call.parameter, &font);
+        format.setProperty(QTextFormat::FontFamily, font.family());
+        format.setProperty(QTextFormat::FontFixedPitch, font.fixedPitch());
+    });
     state.codePage = fontCodePages.value(call.parameter, -1);
     return RtfStatus::Ok;
 }
@@ -66,11 +69,13 @@ int QMKTextRtfReaderPrivate::setFontCodePage(const RtfKeywordCall &call)
 
 int QMKTextRtfReaderPrivate::setFontPitch(const RtfKeywordCall &call)
 {
-    switch (call.parameter) {
-    case 1: state.charFormat.setProperty(QTextFormat::FontFixedPitch, true); break;
-    case 2: state.charFormat.setProperty(QTextFormat::FontFixedPitch, false); break;
-    default: state.charFormat.clearProperty(QTextFormat::FontFixedPitch); break;
-    }
+    changeCharFormat(call, [&call](QTextCharFormat &format) {
+        switch (call.parameter) {
+        case 1: format.setProperty(QTextFormat::FontFixedPitch, true); break;
+        case 2: format.setProperty(QTextFormat::FontFixedPitch, false); break;
+        default: format.clearProperty(QTextFormat::FontFixedPitch); break;
+        }
+    });
     return RtfStatus::Ok;
 }
 
@@ -93,9 +98,11 @@ void QMKTextRtfReaderPrivate::registerFontEntry(const QString &text)
     if (name.endsWith(QLatin1Char(';')))
         name.chop(1);
 
-    QFont base = state.charFormat.font();
+    QFont base = state.charFormat.format().font();
     base.setStyleHint(fontStyleHint, QFont::PreferDefault);
     fontTable[currentFontNumber].unresolved.append({name, fontStyleHint, base});
+    // The number may now select another font.
+    charFormatPool.forgetChanges();
     fontStyleHint = QFont::AnyStyle;
 }
 

@@ -4,6 +4,7 @@
 #include "rtf/reader/keywordregistry.h"
 #include "rtf/reader/qmktextrtfreader_p.h"
 #include "rtf/reader/rtfsyntax_p.h"
+#include "textutil/storedformatinsertion.h"
 
 #include <QIODevice>
 #include <QTextBlock>
@@ -351,9 +352,10 @@ void QMKTextRtfReaderPrivate::applyDeferredBlockFormats()
     applyFormatsToEmptyBlock(deferredBlockFormats.charFormat, deferredBlockFormats.blockFormat);
 }
 
-void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock(const QTextCharFormat &charFormat,
+void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock(const RtfCharFormatState &charState,
                                                        const QTextBlockFormat &blockFormat)
 {
+    const QTextCharFormat &charFormat = charState.format();
     // Text waiting in the run is the block's: it is not empty.
     if (!textRun.text.isEmpty())
         return;
@@ -367,7 +369,7 @@ void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock(const QTextCharFormat &ch
     if (applied.document == cursor.document()
         && applied.charFormatIndex == block.charFormatIndex()
         && applied.blockFormatIndex == block.blockFormatIndex()) {
-        if (applied.charFormat != charFormat)
+        if (!applied.charFormat.sameAs(charState))
             cursor.setBlockCharFormat(charFormat);
         if (applied.blockFormat != blockFormat)
             cursor.setBlockFormat(blockFormat);
@@ -383,7 +385,7 @@ void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock(const QTextCharFormat &ch
     const QTextBlock updated = cursor.block();
     applied.charFormatIndex = updated.charFormatIndex();
     applied.blockFormatIndex = updated.blockFormatIndex();
-    applied.charFormat = charFormat;
+    applied.charFormat = charState;
     applied.blockFormat = blockFormat;
 }
 
@@ -406,7 +408,7 @@ void QMKTextRtfReaderPrivate::deliverToDocument(const QString &text)
 
 void QMKTextRtfReaderPrivate::appendToTextRun(const QString &text)
 {
-    if (!textRun.text.isEmpty() && textRun.format != state.charFormat)
+    if (!textRun.text.isEmpty() && !textRun.format.sameAs(state.charFormat))
         commitTextRun();
     if (textRun.text.isEmpty())
         textRun.format = state.charFormat;
@@ -420,8 +422,27 @@ void QMKTextRtfReaderPrivate::commitTextRun()
 {
     if (textRun.text.isEmpty())
         return;
-    cursor.insertText(textRun.text, textRun.format);
+    insertTextRun(textRun.text, textRun.format);
     textRun.text.clear();
+}
+
+void QMKTextRtfReaderPrivate::insertTextRun(const QString &text, const RtfCharFormatState &format)
+{
+    const int id = format.pooledId();
+    if (id == RtfCharFormatPool::NotPooled || !canInsertByFormatIndex() || cursor.hasSelection()
+        || breaksBlock(text)) {
+        cursor.insertText(text, format.format());
+        return;
+    }
+    RtfStoredCharFormats &stored = storedCharFormats;
+    if (stored.document != cursor.document()) {
+        stored.document = cursor.document();
+        stored.indexes.clear();
+    }
+    auto index = stored.indexes.find(id);
+    if (index == stored.indexes.end())
+        index = stored.indexes.insert(id, storedCharFormatIndex(cursor.document(), format.format()));
+    insertByFormatIndex(cursor, text, *index);
 }
 
 void QMKTextRtfReaderPrivate::endDestination(RtfDestination destination)

@@ -113,7 +113,7 @@ int QMKTextRtfReaderPrivate::enterLevelMarker(const RtfKeywordCall &)
 int QMKTextRtfReaderPrivate::setIndentOrLevelIndent(const RtfKeywordCall &call)
 {
     if (state.destination != RtfDestination::ListTable) {
-        const bool rightToLeft = state.charFormat.layoutDirection() == Qt::RightToLeft;
+        const bool rightToLeft = state.charFormat.format().layoutDirection() == Qt::RightToLeft;
         const bool leadingSide = call.keyword == KwLi || call.keyword == KwFi
             || call.keyword == (rightToLeft ? KwRin : KwLin);
         if (leadingSide && !insideNote())

@@ -155,7 +155,7 @@ int QMKTextRtfReaderPrivate::setIndent(const RtfKeywordCall &call)
         return RtfStatus::Ok;
     const double pixels = twipsToPixels(call.parameter);
     // The leading side of right-to-left text is the right one.
-    const bool rightToLeft = state.charFormat.layoutDirection() == Qt::RightToLeft;
+    const bool rightToLeft = state.charFormat.format().layoutDirection() == Qt::RightToLeft;
     switch (call.keyword) {
     case KwLi:
         setHeadIndent(paragraphFormat, pixels);

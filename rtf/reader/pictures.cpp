@@ -182,7 +182,7 @@ void QMKTextRtfReaderPrivate::addImageResource(const QString &key, const QImage 
 
 QTextImageFormat QMKTextRtfReaderPrivate::imageCharFormat(const QString &key) const
 {
-    QTextImageFormat format = state.charFormat.toImageFormat();
+    QTextImageFormat format = state.charFormat.format().toImageFormat();
     format.setObjectType(QTextFormat::ImageObject);
     format.setName(key);
     return format;

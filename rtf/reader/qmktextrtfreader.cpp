@@ -75,6 +75,8 @@ bool QMKTextRtfReaderPrivate::read(QTextDocument *target, bool removeInvalidChar
 
     plainCharFormat = QTextCursor(target).blockCharFormat();
     plainReset = {};
+    charFormatPool.clear();
+    state.charFormat.assign(state.charFormat.format());
     plainCharFormat.clearProperty(QTextFormat::ForegroundBrush);
     plainCharFormat.clearProperty(QTextFormat::BackgroundBrush);
     plainCharFormat.clearProperty(QTextFormat::ObjectIndex);
@@ -88,6 +90,8 @@ bool QMKTextRtfReaderPrivate::read(QTextDocument *target, bool removeInvalidChar
     target->setUndoRedoEnabled(false);
 
     deferredBlockFormats = RtfDeferredBlockFormats();
+    appliedBlockFormats = RtfAppliedBlockFormats();
+    storedCharFormats = RtfStoredCharFormats();
     textRun = RtfTextRun();
     cursor = QTextCursor(target);
     cursor.beginEditBlock();

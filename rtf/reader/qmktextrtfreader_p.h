@@ -4,6 +4,7 @@
 #include "qmkhighprecisioncolor.h"
 #include "qmktextstyle.h"
 #include "rtf/common/rtfkeywords.h"
+#include "rtf/reader/charformatpool_p.h"
 #include "rtf/reader/listdefinitions.h"
 #include "rtf/reader/readerstatus.h"
 #include "rtf/reader/tablelevel_p.h"
@@ -62,7 +63,7 @@ enum class RtfInputMode { Text, Hexadecimal };
 // Everything an RTF group scopes: saved at '{' and restored at '}'.
 struct RtfGroupState
 {
-    QTextCharFormat charFormat;     ///< format applied to inserted text
+    RtfCharFormatState charFormat;  ///< format applied to inserted text
     RtfDestination destination = RtfDestination::Body;
     int unicodeSkip = 1;            ///< \uc: replacement characters that follow a \u
     int codePage = -1;              ///< code page of escaped bytes; -1: the document's
@@ -78,7 +79,7 @@ struct RtfAppliedBlockFormats
     QPointer<QTextDocument> document;   ///< cleared when the (cell) document goes away
     int charFormatIndex = -1;           ///< the block's formats in that document's collection
     int blockFormatIndex = -1;
-    QTextCharFormat charFormat;         ///< shares its data with the format applied, if unchanged
+    RtfCharFormatState charFormat;      ///< shares its data with the format applied, if unchanged
     QTextBlockFormat blockFormat;
 };
 
@@ -86,7 +87,7 @@ struct RtfAppliedBlockFormats
 struct RtfDeferredBlockFormats
 {
     bool pending = false;
-    QTextCharFormat charFormat;
+    RtfCharFormatState charFormat;
     QTextBlockFormat blockFormat;
 };
 
@@ -95,7 +96,15 @@ struct RtfDeferredBlockFormats
 struct RtfTextRun
 {
     QString text;
-    QTextCharFormat format;
+    RtfCharFormatState format;
+};
+
+// Where the cursor's document stores each pooled character format: runs in a stored format
+// are inserted by its index, without a look-up in the document's format collection.
+struct RtfStoredCharFormats
+{
+    QPointer<QTextDocument> document;   ///< cleared when the (cell) document goes away
+    QHash<int, int> indexes;            ///< pooled format -> index in document's collection
 };
 
 // A control word as dispatched to its handler.
@@ -160,8 +169,15 @@ public:
     void appendToTextRun(const QString &text);
     // Before any other write through the cursor.
     void commitTextRun();
-    void applyFormatsToEmptyBlock(const QTextCharFormat &charFormat,
+    void insertTextRun(const QString &text, const RtfCharFormatState &format);
+    void applyFormatsToEmptyBlock(const RtfCharFormatState &charFormat,
                                   const QTextBlockFormat &blockFormat);
+    /// Changes the group's character format as change does; a change a keyword call made
+    /// to the same format before is not made again.
+    template <typename Change>
+    void changeCharFormat(const RtfKeywordCall &call, Change &&change);
+    /// Sets the group's character format, pooled if it is not.
+    void setCharFormat(const QTextCharFormat &format);
     void endDestination(RtfDestination destination);
     /// Keeps the first fault: a non-zero status is never replaced.
     void setStatus(int status);
@@ -191,11 +207,14 @@ public:
     struct {
         QTextCharFormat source;     ///< the default format it was made from
         QTextCharFormat format;     ///< what \plain resets the character format to
+        int pooledId = RtfCharFormatPool::NotPooled;
     } plainReset;
+    RtfCharFormatPool charFormatPool; ///< the character formats made while reading
     QTextBlockFormat paragraphFormat; ///< format of the paragraph being read
     RtfAppliedBlockFormats appliedBlockFormats;
     RtfDeferredBlockFormats deferredBlockFormats;
     RtfTextRun textRun;
+    RtfStoredCharFormats storedCharFormats;
     bool removeInvalid = false;
 
     // Page geometry in twips.
@@ -494,5 +513,25 @@ private:
     void postProcess();
     void storeColourPalette();
 };
+
+template <typename Change>
+void QMKTextRtfReaderPrivate::changeCharFormat(const RtfKeywordCall &call, Change &&change)
+{
+    RtfCharFormatPool &pool = charFormatPool;
+    const quint64 key = keywordChange(call.keyword, call.hasParameter, call.parameter);
+    int from = state.charFormat.pooledId();
+    if (from == RtfCharFormatPool::NotPooled)
+        from = pool.intern(state.charFormat.format());
+    const int known = from == RtfCharFormatPool::NotPooled ? from : pool.changed(from, key);
+    if (known != RtfCharFormatPool::NotPooled) {
+        state.charFormat.assign(pool.format(known), known);
+        return;
+    }
+    QTextCharFormat format = state.charFormat.format();
+    change(format);
+    const int to = pool.intern(format);
+    pool.rememberChange(from, key, to);
+    state.charFormat.assign(to == RtfCharFormatPool::NotPooled ? format : pool.format(to), to);
+}
 
 #endif // QMKTEXTRTFREADER_P_H

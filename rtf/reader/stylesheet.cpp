@@ -37,7 +37,7 @@ int QMKTextRtfReaderPrivate::selectStyle(const RtfKeywordCall &call)
         paragraphApplied = false;
         tableNestingLevel = 0;
         paragraphFormat = QTextBlockFormat();
-        state.charFormat = QTextCharFormat();
+        setCharFormat(QTextCharFormat());
         return RtfStatus::Ok;
     }
 
@@ -51,7 +51,7 @@ int QMKTextRtfReaderPrivate::selectStyle(const RtfKeywordCall &call)
     if (style.flags() & QMKTextStyle::HasBlockFormat)
         paragraphFormat = style.blockFormat();
     if (style.flags() & QMKTextStyle::HasCharFormat)
-        state.charFormat = style.charFormat();
+        setCharFormat(style.charFormat());
     return RtfStatus::Ok;
 }
 
@@ -82,7 +82,7 @@ void QMKTextRtfReaderPrivate::endStylesheetGroup()
 
 void QMKTextRtfReaderPrivate::endStyleEntry()
 {
-    const QTextCharFormat &charFormat = state.charFormat;
+    const QTextCharFormat &charFormat = state.charFormat.format();
     if (!currentStyleName.isEmpty() && !currentStyleKey.isEmpty()
         && (hasProperties(paragraphFormat) || hasProperties(charFormat))) {
         QMKTextStyle style;

@@ -28,6 +28,7 @@ private slots:
     void textColour_data();
     void textColour();
     void outline();
+    void moreFormatsThanThePoolHolds();
     void plainResetsFormat();
     void groupScopesFormat();
     void plainSelectsDefaultFont_data();
@@ -148,6 +149,10 @@ void tst_CharacterFormat::properties_data()
                              << QVariant(QBrush(QColor(16, 128, 214)));
     QTest::newRow("background beyond the table") << QByteArray("\\cb1\\cb99 X") << background
                                                  << QVariant(QBrush(QColor(255, 0, 0)));
+    // The same colour number changes the same format again after a new table.
+    QTest::newRow("a later colour table gives numbers new colours")
+        << QByteArray("{\\cf1 a}{\\colortbl;\\red0\\green0\\blue255;}\\cf1 X")
+        << int(QTextFormat::ForegroundBrush) << QVariant(QBrush(QColor(0, 0, 255)));
 }
 
 void tst_CharacterFormat::properties()
@@ -197,6 +202,25 @@ void tst_CharacterFormat::textColour()
     const QTextCharFormat format = formatOf(*result.document, QStringLiteral("X"));
     QCOMPARE(format.property(QTextFormat::ForegroundBrush), foreground);
     QCOMPARE(format.property(QMKFormatProperty::RevisionLevel), revisionLevel);
+}
+
+void tst_CharacterFormat::moreFormatsThanThePoolHolds()
+{
+    // The reader shares each distinct format it makes, up to a number; formats past it are
+    // kept and compared as they are.
+    constexpr int runs = 70000;
+    QByteArray body;
+    for (int size = 6; size < 6 + runs; ++size)
+        body += "{\\fs" + QByteArray::number(size) + " x}";
+    body += "\\fs6 y\\fs" + QByteArray::number(5 + runs) + " z";
+    const ImportResult result = importRtf("{\\rtf1" + body + "}");
+    const QTextBlock first = block(*result.document, 0);
+    int fragments = 0;
+    for (auto it = first.begin(); !it.atEnd(); ++it)
+        ++fragments;
+    QCOMPARE(fragments, runs + 2);
+    QCOMPARE(formatOf(*result.document, QStringLiteral("y")).fontPointSize(), 3.0);
+    QCOMPARE(formatOf(*result.document, QStringLiteral("z")).fontPointSize(), (5 + runs) / 2.0);
 }
 
 void tst_CharacterFormat::outline()

@@ -200,6 +200,11 @@ void tst_FontTable::selection_data()
                       "\\f0 b}")
         << QStringLiteral("ab")
         << QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Serif")};
+    QTest::newRow("later table replaces a font selected from the same format")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 DejaVu Sans;}}{\\f0 a}{\\fonttbl{\\f0 DejaVu Serif;}}"
+                      "\\f0 b}")
+        << QStringLiteral("ab")
+        << QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Serif")};
     QTest::newRow("font selected before its table")
         << QByteArray("{\\rtf1\\f5 a{\\fonttbl{\\f5 DejaVu Serif;}}\\f5 b}") << QStringLiteral("ab")
         << QStringList{QString(), QStringLiteral("DejaVu Serif")};

@@ -216,8 +216,11 @@ void tst_Paragraphs::indentsOfRightToLeftText()
     QFETCH(QVariant, tailIndent);
 
     Handlers handlers;
-    if (rightToLeft)
-        handlers.reader.state.charFormat.setLayoutDirection(Qt::RightToLeft);
+    if (rightToLeft) {
+        QTextCharFormat format;
+        format.setLayoutDirection(Qt::RightToLeft);
+        handlers.reader.setCharFormat(format);
+    }
     handlers.run(RtfKeyword(keyword), 720);
     QCOMPARE(handlers.reader.paragraphFormat.property(QMKFormatProperty::HeadIndent), headIndent);
     QCOMPARE(handlers.reader.paragraphFormat.property(QMKFormatProperty::TailIndent), tailIndent);
