@@ -1,7 +1,5 @@
 #include "rtf/reader/charformatpool_p.h"
 
-#include "rtf/common/rtfkeywords.h"
-
 #include <QBrush>
 #include <QColor>
 
@@ -12,7 +10,7 @@ namespace {
 constexpr int MaxPooledFormats = 1 << 16;
 constexpr int MaxRememberedChanges = 1 << 18;
 
-static_assert(RtfKeywordCount < (1 << 11), "keyword numbers take 11 bits of a change");
+static_assert(RtfKeywordCount + 1 < (1 << 11), "keyword numbers take 11 bits of a change");
 
 // A few properties that tell most formats apart, read without copying the whole property
 // list; equal formats hash equal, and the comparison tells the rest apart.

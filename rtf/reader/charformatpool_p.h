@@ -1,6 +1,8 @@
 #ifndef QMK_CHARFORMATPOOL_P_H
 #define QMK_CHARFORMATPOOL_P_H
 
+#include "rtf/common/rtfkeywords.h"
+
 #include <QHash>
 #include <QTextCharFormat>
 #include <QVector>
@@ -67,6 +69,13 @@ private:
 inline quint64 keywordChange(int keyword, bool hasParameter, int parameter)
 {
     return (quint64(keyword) << 33) | (quint64(hasParameter) << 32) | quint32(parameter);
+}
+
+/// The change that merges the pooled format linkId into a format: a field's link. Its number
+/// is past every keyword's.
+inline quint64 linkChange(int linkId)
+{
+    return (quint64(RtfKeywordCount) << 33) | quint32(linkId);
 }
 
 #endif // QMK_CHARFORMATPOOL_P_H

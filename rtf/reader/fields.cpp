@@ -113,14 +113,22 @@ void QMKTextRtfReaderPrivate::endFieldInstruction()
     const QTextCharFormat link = linkFormatOf(fieldInstruction);
     if (!link.isAnchor())
         return;
-    QTextCharFormat linked = state.charFormat.format();
-    linked.merge(link);
-    setCharFormat(linked);
+    // Documents link to the same targets again and again: merging a pooled link is a change
+    // the pool remembers.
+    const int linkId = charFormatPool.intern(link);
+    const auto mergeLink = [&link](QTextCharFormat &format) { format.merge(link); };
+    const auto addLink = [&](RtfCharFormatState &target) {
+        if (linkId == RtfCharFormatPool::NotPooled) {
+            QTextCharFormat linked = target.format();
+            mergeLink(linked);
+            target.assign(linked);
+        } else {
+            changeCharFormat(target, linkChange(linkId), mergeLink);
+        }
+    };
+    addLink(state.charFormat);
     // The result group is opened from the field's group, which so passes the link on; outside
     // a field the link has no result and must not reach the text after it.
-    if (enclosing && enclosing->destination == RtfDestination::Field) {
-        linked = groupStack.last().charFormat.format();
-        linked.merge(link);
-        groupStack.last().charFormat.assign(linked, charFormatPool.intern(linked));
-    }
+    if (enclosing && enclosing->destination == RtfDestination::Field)
+        addLink(groupStack.last().charFormat);
 }

@@ -25,6 +25,7 @@
 #include <QTextOption>
 #include <QVector>
 
+#include <utility>
 #include <vector>
 
 class QImage;
@@ -175,7 +176,15 @@ public:
     /// Changes the group's character format as change does; a change a keyword call made
     /// to the same format before is not made again.
     template <typename Change>
-    void changeCharFormat(const RtfKeywordCall &call, Change &&change);
+    void changeCharFormat(const RtfKeywordCall &call, Change &&change)
+    {
+        changeCharFormat(state.charFormat,
+                         keywordChange(call.keyword, call.hasParameter, call.parameter),
+                         std::forward<Change>(change));
+    }
+    /// Changes target as change does; the pool remembers the change as changeKey.
+    template <typename Change>
+    void changeCharFormat(RtfCharFormatState &target, quint64 changeKey, Change &&change);
     /// Sets the group's character format, pooled if it is not.
     void setCharFormat(const QTextCharFormat &format);
     void endDestination(RtfDestination destination);
@@ -515,23 +524,23 @@ private:
 };
 
 template <typename Change>
-void QMKTextRtfReaderPrivate::changeCharFormat(const RtfKeywordCall &call, Change &&change)
+void QMKTextRtfReaderPrivate::changeCharFormat(RtfCharFormatState &target, quint64 changeKey,
+                                               Change &&change)
 {
     RtfCharFormatPool &pool = charFormatPool;
-    const quint64 key = keywordChange(call.keyword, call.hasParameter, call.parameter);
-    int from = state.charFormat.pooledId();
+    int from = target.pooledId();
     if (from == RtfCharFormatPool::NotPooled)
-        from = pool.intern(state.charFormat.format());
-    const int known = from == RtfCharFormatPool::NotPooled ? from : pool.changed(from, key);
+        from = pool.intern(target.format());
+    const int known = from == RtfCharFormatPool::NotPooled ? from : pool.changed(from, changeKey);
     if (known != RtfCharFormatPool::NotPooled) {
-        state.charFormat.assign(pool.format(known), known);
+        target.assign(pool.format(known), known);
         return;
     }
-    QTextCharFormat format = state.charFormat.format();
+    QTextCharFormat format = target.format();
     change(format);
     const int to = pool.intern(format);
-    pool.rememberChange(from, key, to);
-    state.charFormat.assign(to == RtfCharFormatPool::NotPooled ? format : pool.format(to), to);
+    pool.rememberChange(from, changeKey, to);
+    target.assign(to == RtfCharFormatPool::NotPooled ? format : pool.format(to), to);
 }
 
 #endif // QMKTEXTRTFREADER_P_H
