@@ -4,6 +4,7 @@
 
 #include "rtf/reader/blockbreaks_p.h"
 #include "rtf/reader/tablelevel_p.h"
+#include "textutil/tablecellformat.h"
 
 #include <QBrush>
 #include <QTextBlock>
@@ -136,7 +137,7 @@ bool copyFlatContent(QTextCursor &at, const RtfCellDocument &cell)
     return true;
 }
 
-void placeCell(QTextTableCell cell, const RtfCellDefinition &definition,
+void placeCell(QTextTable *table, QTextTableCell cell, const RtfCellDefinition &definition,
                const RtfCellDocument &contentCell)
 {
     const QTextDocument &content = *contentCell.document;
@@ -146,7 +147,7 @@ void placeCell(QTextTableCell cell, const RtfCellDefinition &definition,
         format.setBackground(QBrush(definition.background));
     format.setVerticalAlignment(QTextCharFormat::VerticalAlignment(definition.verticalAlignment));
     format.merge(first.charFormat());
-    cell.setFormat(format);
+    setTableCellFormat(table, cell, format);
     QTextCursor at = cell.lastCursorPosition();
     at.setBlockFormat(first.blockFormat());
     if (!copyFlatContent(at, contentCell))
@@ -203,7 +204,7 @@ void placeCells(RtfTableLevel &level)
         // A merge that cannot happen (the first row, the first cell) leaves an ordinary cell.
         if (mergeIntoCell(table, definition, row, i))
             continue;
-        placeCell(table->cellAt(row, i), definition, content);
+        placeCell(table, table->cellAt(row, i), definition, content);
     }
 }
 
