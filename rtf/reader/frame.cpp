@@ -176,31 +176,57 @@ void QMKTextRtfReaderPrivate::readPlainText()
 
 void QMKTextRtfReaderPrivate::readHexadecimalRun()
 {
-    // Digits pair up across line breaks and blanks: a writer may wrap its data at any width,
-    // odd ones included, and the bytes must not shift.
     const char *data = window.constData();
     const int size = window.size();
-    int end = windowPosition;
-    while (end < size && hexDigitValue(data[end]) >= 0)
-        ++end;
+    int at = windowPosition;
     // The digits of a skipped group ({\*\blipuid ...} inside a picture) are not data.
-    if (skipDepth == 0 && end > windowPosition) {
-        // Pictures are megabytes of digits: the bytes are written in place, not appended.
-        const int digits = end - windowPosition + (pendingNibble >= 0 ? 1 : 0);
-        const int oldSize = rawData.size();
-        rawData.resize(oldSize + digits / 2);
-        char *out = rawData.data() + oldSize;
-        int at = windowPosition;
-        if (pendingNibble >= 0) {
-            *out++ = char(pendingNibble << 4 | hexDigitValue(data[at++]));
-            pendingNibble = -1;
-        }
-        for (; at + 1 < end; at += 2)
-            *out++ = char(hexDigitValue(data[at]) << 4 | hexDigitValue(data[at + 1]));
-        if (at < end)
-            pendingNibble = hexDigitValue(data[at]);
+    if (skipDepth > 0) {
+        while (at < size && hexDigitValue(data[at]) >= 0)
+            ++at;
+        advance(at > windowPosition ? at - windowPosition : 1);
+        return;
     }
-    advance(end > windowPosition ? end - windowPosition : 1);
+    // Pictures are megabytes of digits: they decode two at a time through a buffer, and the
+    // line breaks a writer wraps them with are passed over here. Digits pair up across line
+    // breaks: a writer may wrap its data at any width, odd ones included, and the bytes must
+    // not shift.
+    char buffer[4096];
+    constexpr int BufferSize = int(sizeof buffer);
+    int filled = 0;
+    int nibble = pendingNibble;
+    while (at < size) {
+        if (filled == BufferSize) {
+            rawData.append(buffer, filled);
+            filled = 0;
+        }
+        if (nibble < 0) {
+            while (at + 1 < size && filled < BufferSize) {
+                const int high = hexDigitValue(data[at]);
+                const int low = hexDigitValue(data[at + 1]);
+                if ((high | low) < 0)
+                    break;
+                buffer[filled++] = char(high << 4 | low);
+                at += 2;
+            }
+            if (filled == BufferSize || at == size)
+                continue;
+        }
+        const char c = data[at];
+        const int value = hexDigitValue(c);
+        if (value < 0) {
+            if (c != '\n' && c != '\r')
+                break;
+        } else if (nibble < 0) {
+            nibble = value;
+        } else {
+            buffer[filled++] = char(nibble << 4 | value);
+            nibble = -1;
+        }
+        ++at;
+    }
+    pendingNibble = nibble;
+    rawData.append(buffer, filled);
+    advance(at > windowPosition ? at - windowPosition : 1);
 }
 
 int QMKTextRtfReaderPrivate::readControlWord()
