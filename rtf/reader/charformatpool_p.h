@@ -51,6 +51,12 @@ public:
         m_id = pooledId;
     }
 
+    /// Whether both have the same number in the pool: they are the same format.
+    bool isPooledAs(const RtfCharFormatState &other) const
+    {
+        return m_id != RtfCharFormatPool::NotPooled && m_id == other.m_id;
+    }
+
     /// Whether both are the same format; the numbers decide when both have one.
     bool sameAs(const RtfCharFormatState &other) const
     {

@@ -423,7 +423,8 @@ void QMKTextRtfReaderPrivate::deliverToDocument(const QString &text)
         // or moves, instead of after every keyword. Assigning a format that shares its data
         // with the one held costs nothing, and most keywords leave the formats alone.
         deferredBlockFormats.pending = true;
-        deferredBlockFormats.charFormat = state.charFormat;
+        if (!deferredBlockFormats.charFormat.isPooledAs(state.charFormat))
+            deferredBlockFormats.charFormat = state.charFormat;
         deferredBlockFormats.blockFormat = paragraphFormat;
         return;
     }
