@@ -1,5 +1,7 @@
 #include "rtf/reader/charformatpool_p.h"
 
+#include "qmkformatproperties.h"
+
 #include <QBrush>
 #include <QColor>
 
@@ -12,17 +14,31 @@ constexpr int MaxRememberedChanges = 1 << 18;
 
 static_assert(RtfKeywordCount + 1 < (1 << 11), "keyword numbers take 11 bits of a change");
 
-// A few properties that tell most formats apart, read without copying the whole property
-// list; equal formats hash equal, and the comparison tells the rest apart.
+// Formats whose hash is equal are compared in turn; past this many, a new one is not pooled,
+// so that formats apart only in properties the hash leaves out cannot make look-ups
+// quadratic.
+constexpr int MaxComparedPerHash = 8;
+
+// The properties that tell formats apart in documents, read without copying the whole
+// property list; equal formats hash equal, and the comparison tells the rest apart.
 uint formatHash(const QTextCharFormat &format)
 {
     uint hash = uint(format.propertyCount());
-    hash = hash * 31 + qHash(format.fontFamily());
-    hash = hash * 31 + qHash(format.fontPointSize());
-    hash = hash * 31 + uint(format.intProperty(QTextFormat::FontWeight));
-    hash = hash * 31 + uint(format.fontItalic()) + 2 * uint(format.fontUnderline());
-    hash = hash * 31 + format.foreground().color().rgba();
-    hash = hash * 31 + qHash(format.anchorHref());
+    const auto mix = [&hash](uint value) { hash = hash * 31 + value; };
+    mix(qHash(format.stringProperty(QTextFormat::FontFamily)));
+    mix(qHash(format.doubleProperty(QTextFormat::FontPointSize)));
+    for (int property : {int(QTextFormat::FontWeight), int(QTextFormat::TextUnderlineStyle),
+                         int(QTextFormat::TextVerticalAlignment),
+                         int(QTextFormat::FontCapitalization),
+                         int(QMKFormatProperty::VerticalOffset),
+                         int(QMKFormatProperty::RevisionLevel)})
+        mix(uint(format.intProperty(property)));
+    for (int property : {int(QTextFormat::FontItalic), int(QTextFormat::FontStrikeOut),
+                         int(QTextFormat::FontFixedPitch), int(QTextFormat::IsAnchor)})
+        mix(uint(format.boolProperty(property)));
+    mix(format.brushProperty(QTextFormat::ForegroundBrush).color().rgba());
+    mix(format.brushProperty(QTextFormat::BackgroundBrush).color().rgba());
+    mix(qHash(format.stringProperty(QTextFormat::AnchorHref)));
     return hash;
 }
 
@@ -31,11 +47,13 @@ uint formatHash(const QTextCharFormat &format)
 int RtfCharFormatPool::intern(const QTextCharFormat &format)
 {
     const uint hash = formatHash(format);
+    int compared = 0;
     for (auto it = m_byHash.constFind(hash); it != m_byHash.cend() && it.key() == hash; ++it) {
         if (m_formats.at(it.value()) == format)
             return it.value();
+        ++compared;
     }
-    if (m_formats.size() >= MaxPooledFormats)
+    if (m_formats.size() >= MaxPooledFormats || compared >= MaxComparedPerHash)
         return NotPooled;
     m_formats.append(format);
     m_byHash.insert(hash, m_formats.size() - 1);

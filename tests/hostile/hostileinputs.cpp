@@ -175,6 +175,30 @@ const QVector<HostileInput> &hostileInputs()
                  + "x}";
          },
          ok},
+        // Every distinct character format is shared through one table: formats that tell
+        // apart only by a property its hash leaves out must not make look-ups quadratic.
+        {QStringLiteral("100,000 runs in formats apart only in their raised offset"),
+         [](double s) {
+             const int n = scaled(s, 100000);
+             QByteArray rtf = "{\\rtf1 ";
+             for (int i = 0; i < n; ++i)
+                 rtf += "\\up" + QByteArray::number(i) + " x";
+             return rtf + "}";
+         },
+         ok},
+        {QStringLiteral("30,000 runs in formats apart only in their underline colour"),
+         [](double s) {
+             const int n = scaled(s, 30000);
+             QByteArray rtf = "{\\rtf1{\\colortbl;";
+             for (int i = 0; i < n; ++i)
+                 rtf += "\\red" + QByteArray::number(i % 256) + "\\green"
+                     + QByteArray::number(i / 256 % 256) + "\\blue0;";
+             rtf += "}";
+             for (int i = 1; i <= n; ++i)
+                 rtf += "\\ul\\ulc" + QByteArray::number(i) + " x";
+             return rtf + "}";
+         },
+         ok},
         {QStringLiteral("random bytes after the header"),
          [](double s) { return "{\\rtf1 " + randomBytes(scaled(s, 10000000)); }, anyStatus},
     };
