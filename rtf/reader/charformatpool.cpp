@@ -68,10 +68,3 @@ void RtfCharFormatPool::rememberChange(int id, quint64 change, int result)
         m_changes.clear();
     m_changes.insert(key(id, change), result);
 }
-
-void RtfCharFormatPool::clear()
-{
-    m_formats.clear();
-    m_byHash.clear();
-    m_changes.clear();
-}

@@ -29,7 +29,6 @@ public:
     void rememberChange(int id, quint64 change, int result);
     /// The tables changes read from (colours, fonts) were replaced.
     void forgetChanges() { if (!m_changes.isEmpty()) m_changes.clear(); }
-    void clear();
 
 private:
     static quint64 key(int id, quint64 change) { return (quint64(id) << 44) ^ change; }

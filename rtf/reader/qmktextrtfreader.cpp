@@ -75,8 +75,9 @@ bool QMKTextRtfReaderPrivate::read(QTextDocument *target, bool removeInvalidChar
 
     plainCharFormat = QTextCursor(target).blockCharFormat();
     plainReset = {};
-    charFormatPool.clear();
-    state.charFormat.assign(state.charFormat.format());
+    // Pooled formats stay valid for any document (a group left open by an earlier read still
+    // holds their numbers); what the tables made of them does not.
+    charFormatPool.forgetChanges();
     plainCharFormat.clearProperty(QTextFormat::ForegroundBrush);
     plainCharFormat.clearProperty(QTextFormat::BackgroundBrush);
     plainCharFormat.clearProperty(QTextFormat::ObjectIndex);
