@@ -5,6 +5,7 @@
 #include "rtf/reader/blockbreaks_p.h"
 #include "rtf/reader/tablelevel_p.h"
 #include "textutil/tablecellformat.h"
+#include "textutil/tablecolumns.h"
 
 #include <QBrush>
 #include <QTextBlock>
@@ -24,7 +25,8 @@ constexpr int SpareRows = 128;
 void splitColumn(RtfTableLevel &level, int column, int boundary)
 {
     QTextTable *table = level.table;
-    table->insertColumns(column + 1, 1);
+    if (!insertTableColumns(table, column + 1, 1))
+        return; // the cells keep the wider column
     // Cells of earlier rows keep their width: each one that ended at the split column now
     // also covers the new one. Qt already widened the cells that spanned across it.
     for (int row = 0; row < level.rowCount;) {
@@ -67,8 +69,8 @@ void reconcileColumns(RtfTableLevel &level)
             else if (boundary > columnBoundary)
                 addContinuationCell(level, i);
         } else if (roomForColumns) {
-            table->appendColumns(1);
-            level.columnBoundaries.append(boundary);
+            if (insertTableColumns(table, table->columns(), 1))
+                level.columnBoundaries.append(boundary);
         }
     }
 }
@@ -100,7 +102,7 @@ void giveCellsColumns(RtfTableLevel &level, qint64 textWidth)
     QTextTable *table = level.table;
     const int wanted = qMin(int(level.cellDocuments.size()), MaxTableColumns);
     if (table->columns() < wanted)
-        table->appendColumns(wanted - table->columns());
+        insertTableColumns(table, table->columns(), wanted - table->columns());
     const int undefined = table->columns() - level.columnBoundaries.size();
     if (undefined > 0) {
         const int last = level.columnBoundaries.isEmpty() ? 0 : level.columnBoundaries.last();

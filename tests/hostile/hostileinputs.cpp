@@ -199,6 +199,23 @@ const QVector<HostileInput> &hostileInputs()
              return rtf + "}";
          },
          ok},
+        // A column split walks the whole table once, and no more, beside cells merged down.
+        {QStringLiteral("20,000 table rows merged in pairs, then rows that split the column"),
+         [](double s) {
+             const int n = scaled(s, 20000);
+             QByteArray rtf = "{\\rtf1 ";
+             for (int i = 0; i < n; ++i)
+                 rtf += QByteArray(i % 2 ? "\\trowd\\clvmrg" : "\\trowd\\clvmgf")
+                     + "\\cellx9000\\intbl a\\cell\\row\n";
+             for (int split = 1; split <= 20; ++split) {
+                 rtf += "\\trowd";
+                 for (int cell = 1; cell <= split; ++cell)
+                     rtf += "\\cellx" + QByteArray::number(cell * 400);
+                 rtf += "\\cellx9000\\intbl " + repeated("b\\cell ", split + 1) + "\\row\n";
+             }
+             return rtf + "}";
+         },
+         ok},
         {QStringLiteral("random bytes after the header"),
          [](double s) { return "{\\rtf1 " + randomBytes(scaled(s, 10000000)); }, anyStatus},
     };

@@ -74,6 +74,18 @@ void tst_TableRows::rowsBecomeColumns_data()
         << "A{2x2}|B / D / E|F|G";
     QTest::newRow("a boundary beyond the table adds a column; the cell spans two")
         << rtf(twoColumns + row({"3000", "9000"}, {"C", "D"})) << "A|B| / C|D{1x2}";
+    // Qt inserts columns beside cells that span rows in the wrong place (fixed in
+    // textutil/tablecolumns): the text moved to other cells, or the table gained a row and crashed.
+    QTest::newRow("a column added beside a cell merged down")
+        << rtf(row({"6000"}, {"A"}) + row({"\\clvmrg 6000"}, {""})
+               + row({"3000", "6000"}, {"C", "D"}))
+        << "A{2x2} /  / C|D";
+    QTest::newRow("a split beside cells merged down on both sides")
+        << rtf(row({"1000", "2000", "3000"}, {"A", "B", "C"})
+               + row({"1000", "2000", "\\clvmrg 3000"}, {"D", "E", ""})
+               + row({"\\clvmrg 1000", "\\clvmrg 2000", "3000"}, {"", "", "G"})
+               + row({"1000", "1500", "2000", "3000"}, {"H", "I", "J", "K"}))
+        << "A|B{1x2}|C{2x1} / D{2x1}|E{2x2} / G / H|I|J|K";
     QTest::newRow("vertical merge: the cell above grows, its own text is dropped")
         << rtf(twoColumns + row({"\\clvmrg 3000", "6000"}, {"C", "D"})) << "A{2x1}|B / D";
     QTest::newRow("vertical merge over three rows")
