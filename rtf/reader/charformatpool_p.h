@@ -20,7 +20,7 @@ public:
     static constexpr int NotPooled = -1;
 
     /// The number of the pooled format equal to format, pooling it if new; NotPooled when
-    /// the pool is full.
+    /// the pool is full, or holds too many formats of the same hash.
     int intern(const QTextCharFormat &format);
     const QTextCharFormat &format(int id) const { return m_formats.at(id); }
 

@@ -188,8 +188,8 @@ void QMKTextRtfReaderPrivate::readHexadecimalRun()
     }
     // Pictures are megabytes of digits: they decode two at a time through a buffer, and the
     // line breaks a writer wraps them with are passed over here. Digits pair up across line
-    // breaks: a writer may wrap its data at any width, odd ones included, and the bytes must
-    // not shift.
+    // breaks and blanks: a writer may wrap its data at any width, odd ones included, and the
+    // bytes must not shift.
     char buffer[4096];
     constexpr int BufferSize = int(sizeof buffer);
     int filled = 0;
