@@ -2,14 +2,31 @@
 
 #include <QtGlobal>
 
-#include <cstdio>
-
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
 #endif
 
-SilencedStderr::SilencedStderr()
+SilencedStderr::SilencedStderr(Reach reach)
+{
+#ifdef __GLIBC__
+    // glibc's standard streams are plain variables, documented as assignable.
+    if (reach == StdioStream) {
+        static std::FILE *const null = std::fopen("/dev/null", "we");
+        if (null) {
+            std::fflush(stderr);
+            savedStream = stderr;
+            stderr = null;
+            return;
+        }
+    }
+#else
+    Q_UNUSED(reach);
+#endif
+    silenceDescriptor();
+}
+
+void SilencedStderr::silenceDescriptor()
 {
 #ifdef Q_OS_UNIX
     // Opened once: a document of thousands of pictures silences stderr thousands of times.
@@ -25,6 +42,12 @@ SilencedStderr::SilencedStderr()
 
 SilencedStderr::~SilencedStderr()
 {
+#ifdef __GLIBC__
+    if (savedStream) {
+        stderr = savedStream;
+        return;
+    }
+#endif
 #ifdef Q_OS_UNIX
     if (savedDescriptor < 0)
         return;

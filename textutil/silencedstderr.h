@@ -1,6 +1,8 @@
 #ifndef QMK_SILENCEDSTDERR_H
 #define QMK_SILENCEDSTDERR_H
 
+#include <cstdio>
+
 // While an object of this class lives, whatever is written to the process's standard error
 // is discarded. Some decoding libraries (libpng among them) print their faults there
 // themselves, past Qt's message handler, and the import prints nothing. The import is
@@ -8,12 +10,24 @@
 class SilencedStderr
 {
 public:
-    SilencedStderr();
+    enum Reach {
+        // Only what is printed through the C library's stderr stream (fprintf(stderr, ...)).
+        // Where the stream can be swapped (glibc) this costs no system call, which matters
+        // for a document of thousands of pictures; elsewhere it falls back to Descriptor.
+        StdioStream,
+        // Everything written to descriptor 2, by any means.
+        Descriptor,
+    };
+
+    explicit SilencedStderr(Reach reach = Descriptor);
     ~SilencedStderr();
     SilencedStderr(const SilencedStderr &) = delete;
     SilencedStderr &operator=(const SilencedStderr &) = delete;
 
 private:
+    void silenceDescriptor();
+
+    std::FILE *savedStream = nullptr;
     int savedDescriptor = -1;
 };
 

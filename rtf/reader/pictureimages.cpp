@@ -27,11 +27,11 @@ DecodedPicture readImage(const QByteArray &data, const QByteArray &format)
     // Asked before reading: once the data is consumed, a detected format is forgotten. Only
     // the signature is looked at to tell it.
     const QByteArray used = reader.format().toLower();
-    // libpng prints the faults of a damaged PNG to stderr itself; Qt's JPEG reader reports
-    // through Qt's messages. Silencing costs system calls, so JPEG pictures go without.
+    // libpng prints the faults of a damaged PNG to stderr itself, with fprintf; Qt's JPEG
+    // reader reports through Qt's messages, so JPEG pictures go without.
     std::optional<SilencedStderr> quiet;
     if (used != "jpeg")
-        quiet.emplace();
+        quiet.emplace(SilencedStderr::StdioStream);
     // The header is read before any pixel is allocated: a picture that declares an absurd size
     // costs nothing. A reader that cannot tell the size in advance is checked afterwards.
     const QSize declared = reader.size();

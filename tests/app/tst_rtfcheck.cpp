@@ -79,10 +79,12 @@ void tst_Rtfcheck::exitStatus_data()
     const QString open = write(QStringLiteral("open.rtf"), "{\\rtf1 {Hello}");
     const QString plain = write(QStringLiteral("plain.txt"), "Just some text\nand more");
     const QString empty = write(QStringLiteral("empty.rtf"), QByteArray());
-    // libpng and Poppler print the faults they meet on stderr unless kept quiet.
+    // libpng and Poppler print the faults they meet on stderr unless kept quiet: here libpng
+    // prints "IDAT: CRC error".
     const QString damagedPng = write(
         QStringLiteral("damagedpng.rtf"),
-        "{\\rtf1{\\pict\\pngblip 89504e470d0a1a0a0000000d4948445200}}");
+        "{\\rtf1{\\pict\\pngblip 89504e470d0a1a0a0000000d49484452000000040000000408020000002693"
+        "09290000001049444154789c63105030802306e238009a3406018e3c8a9f0000000049454e44ae426082}}");
     const QString damagedJpeg = write(
         QStringLiteral("damagedjpeg.rtf"),
         "{\\rtf1{\\pict\\jpegblip ffd8ffe000104a46494600010100000100010000ffdb0043}}");
