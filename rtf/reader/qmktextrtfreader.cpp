@@ -62,11 +62,15 @@ void QMKTextRtfReader::setNoteAnchorPlaceholder(const QString &placeholder)
 }
 
 QMKTextRtfReaderPrivate::QMKTextRtfReaderPrivate(QIODevice *device)
-    : device(device)
+    : device(device),
+      cellDocumentPool([this](const QTextDocument *document) { return cursorPointsInto(document); })
 {
 }
 
-QMKTextRtfReaderPrivate::~QMKTextRtfReaderPrivate() = default;
+QMKTextRtfReaderPrivate::~QMKTextRtfReaderPrivate()
+{
+    cellDocumentPool.closeDown();
+}
 
 bool QMKTextRtfReaderPrivate::read(QTextDocument *target, bool removeInvalidCharacters)
 {
@@ -102,6 +106,7 @@ bool QMKTextRtfReaderPrivate::read(QTextDocument *target, bool removeInvalidChar
     status = parse();
     cursor.endEditBlock();
     cursor = QTextCursor();
+    cellDocumentPool.dropSpare();
 
     postProcess();
     target->setUndoRedoEnabled(undoRedo);

@@ -362,9 +362,15 @@ public:
     // Each cell is read into a document of its own; the reader's cursor points into the
     // innermost level's current cell document while a table is open.
 
+    // Declared before the table stack, whose cell documents go back to it when destroyed.
+    RtfCellDocumentPool cellDocumentPool;
     std::vector<RtfTableLevel> tableStack; ///< open tables, outermost first
     bool borderTarget = false;      ///< \brdr* words apply to the table (after \clbrdr*)
 
+    /// Whether the reader's cursor, or a table level's cursor to return to, points into document.
+    bool cursorPointsInto(const QTextDocument *document) const;
+    /// Forgets what the reader keeps about a document by its address.
+    void forgetDocument(const QTextDocument *document);
     /// Opens levels until the table depth is nestingLevel; the cursor moves into the new
     /// innermost level's first cell document.
     void openTableLevels(int nestingLevel);

@@ -1,6 +1,8 @@
 #ifndef QMK_TABLELEVEL_P_H
 #define QMK_TABLELEVEL_P_H
 
+#include "rtf/reader/celldocumentpool_p.h"
+
 #include <QColor>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -35,7 +37,7 @@ struct RtfCellDefinition
 // The content of one cell, read apart from the table until its row is assembled.
 struct RtfCellDocument
 {
-    std::unique_ptr<QTextDocument> document;
+    RtfCellDocumentPtr document;
     bool closed = false;            ///< ended by \cell
     bool holdsTable = false;        ///< a nested table level was opened in it
 };
@@ -60,10 +62,8 @@ struct RtfTableLevel
     /// one at a time costs time quadratic in the table's size.
     int rowCount = 0;
     QVector<int> columnBoundaries;  ///< right boundary of each column in twips
+    RtfCellDocumentPool *documentPool = nullptr; ///< where the cell documents come from
 };
-
-/// An empty document for one cell's content.
-std::unique_ptr<QTextDocument> newCellDocument();
 
 /// Whether document holds more than blanks and paragraph breaks.
 bool holdsContent(const QTextDocument &document);

@@ -50,7 +50,7 @@ void addContinuationCell(RtfTableLevel &level, int index)
     continuation.horizontalMerge = true;
     level.cellDefinitions.insert(index + 1, continuation);
     level.cellDocuments.insert(level.cellDocuments.begin() + index + 1,
-                               RtfCellDocument{newCellDocument(), true, false});
+                               RtfCellDocument{level.documentPool->take(), true, false});
 }
 
 void reconcileColumns(RtfTableLevel &level)
@@ -211,14 +211,6 @@ void placeCells(RtfTableLevel &level)
 }
 
 } // namespace
-
-std::unique_ptr<QTextDocument> newCellDocument()
-{
-    // Cell documents are filled once and copied: an undo history would only cost memory.
-    auto document = std::make_unique<QTextDocument>();
-    document->setUndoRedoEnabled(false);
-    return document;
-}
 
 bool holdsContent(const QTextDocument &document)
 {

@@ -25,8 +25,29 @@ qint64 QMKTextRtfReaderPrivate::tableTextWidth() const
 void QMKTextRtfReaderPrivate::startCellDocument(RtfTableLevel &level)
 {
     settleCursor();
-    level.cellDocuments.push_back({newCellDocument(), false, false});
-    cursor = QTextCursor(level.cellDocuments.back().document.get());
+    level.cellDocuments.push_back({level.documentPool->take(), false, false});
+    QTextDocument *document = level.cellDocuments.back().document.get();
+    forgetDocument(document);
+    cursor = QTextCursor(document);
+}
+
+bool QMKTextRtfReaderPrivate::cursorPointsInto(const QTextDocument *document) const
+{
+    if (cursor.document() == document)
+        return true;
+    for (const RtfTableLevel &level : tableStack) {
+        if (level.outerCursor.document() == document)
+            return true;
+    }
+    return false;
+}
+
+void QMKTextRtfReaderPrivate::forgetDocument(const QTextDocument *document)
+{
+    if (appliedBlockFormats.document == document)
+        appliedBlockFormats = RtfAppliedBlockFormats();
+    if (storedCharFormats.document == document)
+        storedCharFormats = RtfStoredCharFormats();
 }
 
 void QMKTextRtfReaderPrivate::resetRowDefinition(RtfTableLevel &level)
@@ -47,6 +68,7 @@ void QMKTextRtfReaderPrivate::openTableLevels(int nestingLevel)
         if (!tableStack.empty())
             tableStack.back().cellDocuments.back().holdsTable = true;
         level.outerCursor = cursor;
+        level.documentPool = &cellDocumentPool;
         tableStack.push_back(std::move(level));
         resetRowDefinition(tableStack.back());
     }
@@ -73,6 +95,8 @@ void QMKTextRtfReaderPrivate::closeInnermostTableLevel()
         assembleTableRow(level, tableTextWidth());
     finishTableLayout(level, tableTextWidth());
     cursor = level.outerCursor;
+    // Out of the stack before its cell documents go back to the pool, which looks at it.
+    const RtfTableLevel closed = std::move(level);
     tableStack.pop_back();
 }
 

@@ -16,6 +16,8 @@ private slots:
     void tableFormat();
     void cellFormat_data();
     void cellFormat();
+    void runFormatsInCells_data();
+    void runFormatsInCells();
     void paragraphsInCells_data();
     void paragraphsInCells();
     void nestingLevel_data();
@@ -246,6 +248,47 @@ void tst_Tables::cellFormat()
     }
     QVERIFY(cell.isValid());
     QCOMPARE(cell.format().property(property), value);
+}
+
+// Cells are read into documents of their own, which later cells may use again: a format seen
+// in an earlier cell must be looked up afresh. Each run's letter says its format: B bold, I
+// italic, C red, P plain.
+void tst_Tables::runFormatsInCells_data()
+{
+    QTest::addColumn<QByteArray>("input");
+
+    QTest::newRow("later rows use the formats of earlier ones, in another order")
+        << rtf(row("{\\b B}{\\i I}P", "{\\cf1 C}P") + row("{\\i I}", "{\\cf1 C}{\\b B}")
+               + row("P{\\b B}", "{\\i I}") + "\\pard Z");
+    QTest::newRow("a format only in the row's last cell, then first in the next row")
+        << rtf(row("P", "{\\cf1 C}") + row("{\\cf1 C}P{\\i I}", "P") + "\\pard Z");
+    QTest::newRow("nested table between the rows")
+        << rtf("\\trowd\\cellx3000\\pard\\intbl {\\b B}\\cell\\row"
+               "\\pard\\intbl\\itap2 {\\i I}\\nestcell{\\*\\nesttableprops\\trowd\\cellx2000"
+               "\\nestrow}{\\b B}\\cell\\trowd\\cellx3000\\row"
+               "\\trowd\\cellx3000\\pard\\intbl {\\i I}{\\b B}\\cell\\row\\pard Z");
+}
+
+void tst_Tables::runFormatsInCells()
+{
+    QFETCH(QByteArray, input);
+
+    const ImportResult result = importRtf(input);
+    int runs = 0;
+    for (QTextBlock block = result.document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            for (const QChar letter : fragment.text()) {
+                ++runs;
+                QCOMPARE(format.fontWeight() == QFont::Bold, letter == QLatin1Char('B'));
+                QCOMPARE(format.fontItalic(), letter == QLatin1Char('I'));
+                QCOMPARE(format.foreground().color() == QColor(255, 0, 0),
+                         letter == QLatin1Char('C'));
+            }
+        }
+    }
+    QVERIFY(runs > 0);
 }
 
 // Lists in cells are built from the block formats of the cells' paragraphs: every paragraph
