@@ -2,10 +2,25 @@
 
 #include <QtGlobal>
 
+#include <cstdio>
+#include <mutex>
+
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
 #endif
+
+namespace {
+
+// Readers in several threads silence stderr at once, and their silences end in any order: the
+// first one in keeps what stderr was, and the last one out puts it back.
+std::mutex silencesMutex;
+int streamSilences = 0;
+std::FILE *streamBefore = nullptr;
+int descriptorSilences = 0;
+int descriptorBefore = -1;
+
+} // namespace
 
 SilencedStderr::SilencedStderr(Reach reach)
 {
@@ -14,9 +29,13 @@ SilencedStderr::SilencedStderr(Reach reach)
     if (reach == StdioStream) {
         static std::FILE *const null = std::fopen("/dev/null", "we");
         if (null) {
-            std::fflush(stderr);
-            savedStream = stderr;
-            stderr = null;
+            const std::lock_guard<std::mutex> lock(silencesMutex);
+            if (streamSilences++ == 0) {
+                std::fflush(stderr);
+                streamBefore = stderr;
+                stderr = null;
+            }
+            silenced = StdioStream;
             return;
         }
     }
@@ -33,26 +52,34 @@ void SilencedStderr::silenceDescriptor()
     static const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
     if (null < 0)
         return;
-    std::fflush(stderr);
-    savedDescriptor = ::dup(STDERR_FILENO);
-    if (savedDescriptor >= 0)
+    const std::lock_guard<std::mutex> lock(silencesMutex);
+    if (descriptorSilences == 0) {
+        std::fflush(stderr);
+        descriptorBefore = ::dup(STDERR_FILENO);
+        if (descriptorBefore < 0)
+            return;
         ::dup2(null, STDERR_FILENO);
+    }
+    ++descriptorSilences;
+    silenced = Descriptor;
 #endif
 }
 
 SilencedStderr::~SilencedStderr()
 {
-#ifdef __GLIBC__
-    if (savedStream) {
-        stderr = savedStream;
+    if (!silenced)
+        return;
+    const std::lock_guard<std::mutex> lock(silencesMutex);
+    if (*silenced == StdioStream) {
+        if (--streamSilences == 0)
+            stderr = streamBefore;
         return;
     }
-#endif
 #ifdef Q_OS_UNIX
-    if (savedDescriptor < 0)
-        return;
-    std::fflush(stderr);
-    ::dup2(savedDescriptor, STDERR_FILENO);
-    ::close(savedDescriptor);
+    if (--descriptorSilences == 0) {
+        std::fflush(stderr);
+        ::dup2(descriptorBefore, STDERR_FILENO);
+        ::close(descriptorBefore);
+    }
 #endif
 }

@@ -1,12 +1,13 @@
 #ifndef QMK_SILENCEDSTDERR_H
 #define QMK_SILENCEDSTDERR_H
 
-#include <cstdio>
+#include <optional>
 
 // While an object of this class lives, whatever is written to the process's standard error
 // is discarded. Some decoding libraries (libpng among them) print their faults there
-// themselves, past Qt's message handler, and the import prints nothing. The import is
-// single-threaded; keep the scope to the one library call.
+// themselves, past Qt's message handler, and the import prints nothing. Silences may overlap
+// (readers in several threads): stderr comes back when the last one ends. What other threads
+// print meanwhile is lost too, so keep the scope to the one library call.
 class SilencedStderr
 {
 public:
@@ -27,8 +28,7 @@ public:
 private:
     void silenceDescriptor();
 
-    std::FILE *savedStream = nullptr;
-    int savedDescriptor = -1;
+    std::optional<Reach> silenced;  ///< how this object silenced stderr, if it could
 };
 
 #endif // QMK_SILENCEDSTDERR_H
