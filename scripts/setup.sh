@@ -7,8 +7,11 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qtbase5-dev qtbase5-private-dev
   libicu-dev libpoppler-qt5-dev
-  libwmf-dev fonts-urw-base35
-  fonts-liberation2 fonts-dejavu-core
+  # libwmf's link line names -ljpeg, yet Debian's libwmf-dev does not depend on libjpeg-dev.
+  libwmf-dev libjpeg-dev
+  fonts-urw-base35 fonts-liberation2 fonts-dejavu-core
+  # libFuzzer: with it the sanitized build is a clang build holding the fuzz target as well.
+  clang libclang-rt-dev
 )
 
 missing=()
