@@ -1,0 +1,198 @@
+// The walk over the document: frames, tables and paragraphs in document order. Each paragraph
+// opens with \pard and its whole format when the format changes, and each run stands in its own
+// group with its whole character format.
+
+#include "rtf/writer/qmktextrtfwriter_p.h"
+
+#include "qmkformatproperties.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextList>
+#include <QTextTable>
+
+namespace {
+
+bool hasFragments(const QTextBlock &block)
+{
+    return block.begin() != block.end();
+}
+
+QTextCharFormat firstFormat(const QTextBlock &block)
+{
+    if (!block.isValid())
+        return QTextCharFormat();
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().isValid())
+            return it.fragment().charFormat();
+    }
+    return block.charFormat();
+}
+
+bool sameCell(const QTextBlock &a, const QTextBlock &b)
+{
+    QTextTable *table = qobject_cast<QTextTable *>(QTextCursor(a).currentFrame());
+    if (!table || table != qobject_cast<QTextTable *>(QTextCursor(b).currentFrame()))
+        return false;
+    return table->cellAt(a.position()) == table->cellAt(b.position());
+}
+
+} // namespace
+
+void QMKTextRtfWriterPrivate::writeFrame(QTextFrame *frame)
+{
+    afterTable = false;
+    firstParagraph = true;
+    writeFrameElements(frame);
+    afterTable = false;
+}
+
+void QMKTextRtfWriterPrivate::writeFrameElements(QTextFrame *frame)
+{
+    for (QTextFrame::iterator it = frame->begin(); !it.atEnd(); ++it) {
+        if (QTextFrame *child = it.currentFrame()) {
+            if (QTextTable *table = qobject_cast<QTextTable *>(child)) {
+                writeTable(table);
+                afterTable = true;
+            } else {
+                // This system makes no other frames; one of another program's making keeps its
+                // text, written in the flow.
+                writeFrameElements(child);
+            }
+        } else if (it.currentBlock().isValid() && tableDepth == 0) {
+            writeBlock(it.currentBlock());
+        }
+    }
+}
+
+void QMKTextRtfWriterPrivate::writeTable(QTextTable *table)
+{
+    // Until tables are written as tables, their cells' paragraphs stand in the flow, row by
+    // row, so that no text is lost.
+    for (int row = 0; row < table->rows(); ++row) {
+        for (int column = 0; column < table->columns(); ++column) {
+            const QTextTableCell cell = table->cellAt(row, column);
+            if (cell.row() != row || cell.column() != column)
+                continue;
+            for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
+                if (QTextTable *nested = qobject_cast<QTextTable *>(it.currentFrame()))
+                    writeTable(nested);
+                else if (it.currentBlock().isValid())
+                    writeBlock(it.currentBlock());
+            }
+        }
+    }
+}
+
+void QMKTextRtfWriterPrivate::writeBlock(const QTextBlock &block)
+{
+    if (afterTable) {
+        afterTable = false;
+        if (!hasFragments(block))
+            return;
+    }
+    const QTextBlockFormat blockFormat = block.blockFormat();
+    QTextBlockFormat statedFormat = blockFormat;
+    if (exportMode && !insideNoteDocument)
+        writeSectionStart(block, statedFormat);
+
+    writeNewline();
+    bool changed = false;
+    if (firstParagraph) {
+        firstParagraph = false;
+        writeKeyword(KwPard);
+        changed = true;
+    } else {
+        writeKeyword(KwPar);
+        if (blockFormat != previousBlockFormat) {
+            writeKeyword(KwPard);
+            changed = true;
+        }
+    }
+    writeKeyword(KwPlain);
+    writeSpaceIfPending();
+    if (tableDepth > 0) {
+        writeKeyword(KwIntbl);
+        writeKeyword(KwItap, tableDepth);
+    }
+    if (changed) {
+        writeBlockFormat(statedFormat, block.textList(), true);
+        if (tableDepth == 0)
+            writeKeyword(blockFormat.layoutDirection() == Qt::RightToLeft ? KwRtlch : KwLtrch);
+        writeKeyword(KwLoch);
+        writeSpaceIfPending();
+    }
+
+    if (!hasFragments(block)) {
+        writeCharFormat(block.charFormat());
+        previousCharFormat = block.charFormat();
+    } else {
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid())
+                continue;
+            const QTextCharFormat format = fragment.charFormat();
+            writeFragment(fragment.text(), format, previousCharFormat, block);
+            previousCharFormat = format;
+        }
+    }
+
+    const QTextBlock next = block.next();
+    const QTextCharFormat nextFormat = firstFormat(next);
+    const RtfSpanState nextSpan = next.isValid() ? spanState(nextFormat) : RtfSpanState();
+    const bool bothLinks = (span.flags & RtfSpanState::Link) && (nextSpan.flags & RtfSpanState::Link);
+    if (!next.isValid() || nextSpan != span || bothLinks
+        || (tableDepth > 0 && !sameCell(block, next))) {
+        closeSpans(previousCharFormat, nextFormat);
+        span = RtfSpanState();
+    }
+    previousBlockFormat = blockFormat;
+    flush();
+}
+
+RtfSpanState QMKTextRtfWriterPrivate::spanState(const QTextCharFormat &format) const
+{
+    RtfSpanState state;
+    if (format.boolProperty(QMKFormatProperty::InlineAnnotation))
+        state.flags |= RtfSpanState::InlineAnnotation;
+    if (format.boolProperty(QMKFormatProperty::InlineFootnote))
+        state.flags |= RtfSpanState::InlineFootnote;
+    if (format.boolProperty(QMKFormatProperty::LinkedComment))
+        state.flags |= RtfSpanState::LinkedComment;
+    if (format.boolProperty(QMKFormatProperty::LinkedFootnote))
+        state.flags |= RtfSpanState::LinkedFootnote;
+    if (format.isAnchor() && !format.anchorHref().isEmpty())
+        state.flags |= RtfSpanState::Link;
+    state.bookmarkName = format.stringProperty(QMKFormatProperty::BookmarkName);
+    if (!state.bookmarkName.isEmpty())
+        state.flags |= RtfSpanState::Bookmark;
+    if (state.flags & (RtfSpanState::LinkedComment | RtfSpanState::LinkedFootnote)) {
+        state.noteData = format.property(QMKFormatProperty::NoteContent).toByteArray();
+        state.noteIdentifier = format.stringProperty(QMKFormatProperty::NoteIdentifier);
+    }
+    return state;
+}
+
+void QMKTextRtfWriterPrivate::closeSpans(const QTextCharFormat &, const QTextCharFormat &)
+{
+    // Plain runs close their own groups; no span keeps one open.
+}
+
+void QMKTextRtfWriterPrivate::writeFragment(const QString &text, const QTextCharFormat &format,
+                                            const QTextCharFormat &, const QTextBlock &)
+{
+    if (format.properties().isEmpty() && text.isEmpty())
+        return;
+    // Pictures are not written yet.
+    if (format.isImageFormat())
+        return;
+    const RtfSpanState state = spanState(format);
+    if (state != span) {
+        closeSpans(previousCharFormat, format);
+        span = state;
+    }
+    writeChar('{');
+    writeTextRun(text, format, true, false);
+    writeChar('}');
+}

@@ -1,0 +1,185 @@
+#ifndef QMKTEXTRTFWRITER_P_H
+#define QMKTEXTRTFWRITER_P_H
+
+#include "rtf/common/rtfkeywords.h"
+
+#include <QByteArray>
+#include <QChar>
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QVector>
+
+class QIODevice;
+class QTextBlock;
+class QTextDocument;
+class QTextFormat;
+class QTextFrame;
+class QTextList;
+class QTextTable;
+
+// One entry of the font table. Fonts are told apart by family and pitch, and in internal mode
+// by weight and slant too, so that each face of a family gets its own entry and face name.
+struct RtfWriterFont
+{
+    QString family;             ///< after the Courier Prime substitution
+    bool fixedPitch = false;
+    int weight = QFont::Normal; ///< -1 when faces are not told apart
+    bool italic = false;        ///< false when faces are not told apart
+    QString faceName;           ///< internal mode: the face (PostScript) name
+    int styleHint = QFont::AnyStyle;
+    int characterSet = 0;       ///< Windows character set (\fcharset)
+};
+
+// How non-ASCII characters of one font are escaped as bytes.
+struct RtfWriterCodePage
+{
+    int codePage = 1252;
+    int maxCharSize = 1;        ///< 1 or 2; also the \uc count
+    QChar defaultChar;          ///< stands in for characters the page cannot represent
+};
+
+// Note, link and bookmark state of a run: runs of equal state share their RTF groups.
+struct RtfSpanState
+{
+    enum Flag {
+        InlineAnnotation = 0x01,
+        InlineFootnote = 0x02,
+        LinkedComment = 0x04,
+        LinkedFootnote = 0x08,
+        Endnote = 0x10,
+        Link = 0x20,
+        Bookmark = 0x40,
+    };
+    int flags = 0;
+    QByteArray noteData;        ///< linked notes only: the note as RTF
+    QString noteIdentifier;     ///< linked notes only
+    QString bookmarkName;
+
+    bool operator==(const RtfSpanState &other) const
+    {
+        return flags == other.flags && noteData == other.noteData
+            && noteIdentifier == other.noteIdentifier && bookmarkName == other.bookmarkName;
+    }
+    bool operator!=(const RtfSpanState &other) const { return !(*this == other); }
+};
+
+// Paper and margins in twips.
+struct RtfPageSetup
+{
+    int paperWidth = 12240;
+    int paperHeight = 15840;
+    int leftMargin = 1800;
+    int topMargin = 1440;
+    int rightMargin = 1800;
+    int bottomMargin = 1440;
+
+    int textWidth() const { return paperWidth - leftMargin - rightMargin; }
+};
+
+class QMKTextRtfWriterPrivate
+{
+public:
+    explicit QMKTextRtfWriterPrivate(QIODevice *device);
+    ~QMKTextRtfWriterPrivate();
+
+    bool write(QTextDocument *source, bool asIs);
+
+    // Output (output.cpp). Bytes are gathered and handed to the device in large pieces.
+    void writeRaw(const char *word);
+    void writeRaw(const QByteArray &bytes);
+    void writeKeyword(RtfKeyword keyword);
+    void writeKeyword(RtfKeyword keyword, int n);
+    void writeRawNumber(const char *word, int n);
+    void writeChar(char c);
+    void writeNewline();
+    void writeSpaceIfPending();
+    void writeText(const QString &text, int fontIndex, bool noUnicode, bool leadingSpace,
+                   bool raw, const QString &pageReference);
+    void writeTextRun(const QString &text, const QTextCharFormat &format, bool writeFormat,
+                      bool spaceAfterFormat);
+    void flush();
+    /// The bytes standing for one UTF-16 unit in a font's code page (second is 0 when unused).
+    static std::pair<uchar, uchar> codePageBytes(char16_t unit, const RtfWriterCodePage &page);
+
+    // Fonts (fonts.cpp).
+    RtfWriterFont makeFont(const QFont &font) const;
+    QString substitutedFamily(const QString &family) const;
+    void addFont(const QFont &font);
+    int fontIndex(const QFont &font) const;
+    int fontIndex(const QTextCharFormat &format) const;
+    int fontIndexOf(const QString &family, bool fixedPitch, int weight, bool italic) const;
+    RtfWriterCodePage codePageOfFont(int fontIndex) const;
+    void writeFontTable();
+
+    // Colours and format collection (colours.cpp).
+    void addColour(const QColor &colour);
+    int colourIndex(const QColor &colour) const;
+    bool isWritableColourNumber(int n) const;
+    void collectFormat(const QTextFormat &format);
+    void collectDocumentFormats(QTextDocument *document);
+    void writeColourTable();
+
+    // Character and paragraph formats (characterformat.cpp, blockformat.cpp).
+    void writeCharFormat(const QTextCharFormat &format);
+    void writeBlockFormat(const QTextBlockFormat &format, QTextList *list, bool styleFallback);
+    void writeStyleReference(const QTextFormat &format, bool styleFallback);
+
+    // The walk (documentwalk.cpp).
+    void writeFrame(QTextFrame *frame);
+    void writeFrameElements(QTextFrame *frame);
+    void writeBlock(const QTextBlock &block);
+    void writeFragment(const QString &text, const QTextCharFormat &format,
+                       const QTextCharFormat &previousFormat, const QTextBlock &block);
+    void writeTable(QTextTable *table);
+    RtfSpanState spanState(const QTextCharFormat &format) const;
+    void closeSpans(const QTextCharFormat &previousFormat, const QTextCharFormat &nextFormat);
+
+    // Page setup, document information and sections (pagesetup.cpp).
+    void computePageSetup();
+    void writePageSetup();
+    void writeInformation();
+    void writeDocumentFootnoteSettings();
+    void writeSectionFootnoteSettings();
+    void writeSectionStart(const QTextBlock &block, QTextBlockFormat &format);
+
+    QIODevice *device;
+    QTextDocument *document = nullptr;   ///< being written: the caller's or the clone
+    QByteArray out;                      ///< written, not yet handed to the device
+
+    bool exportMode = false;
+    bool fontIdentityByWeight = true;    ///< always the opposite of export mode
+    bool substituteCourierPrime = false;
+    bool noteSpacing = false;
+    int annotationMode = 0;
+    int inlineFootnoteMode = 1;
+    int linkedFootnoteMode = 1;
+    bool includeImageFileNames = true;
+    QString footnoteMarkerText;
+
+    bool delimiterPending = false;       ///< a control word still needs its delimiter
+    int noteCounter = 0;
+    int tableDepth = 0;
+    bool afterTable = false;
+    bool firstParagraph = true;
+    bool insideNoteDocument = false;     ///< section handling stays out of note documents
+    bool firstSection = true;
+    QTextBlockFormat previousBlockFormat;
+    QTextCharFormat previousCharFormat;
+    RtfSpanState span;
+
+    QVector<RtfWriterFont> fonts;
+    QVector<RtfWriterCodePage> codePages;
+    QList<QColor> colours;
+    QMap<QString, QTextDocument *> noteDocuments;   ///< owned
+
+    RtfPageSetup page;
+    /// Document information; nothing supplies these yet, so the group is never written.
+    QString title, subject, comment, company, author, keywords;
+};
+
+#endif // QMKTEXTRTFWRITER_P_H
