@@ -11,7 +11,9 @@ packages=(
   libwmf-dev libjpeg-dev
   fonts-urw-base35 fonts-liberation2 fonts-dejavu-core
   # libFuzzer: with it the sanitized build is a clang build holding the fuzz target as well.
-  clang libclang-rt-dev
+  # Its runtime names functions with llvm-symbolizer (package llvm): without it every program
+  # warns on stderr as the leak suppressions are matched, and reports show bare addresses.
+  clang libclang-rt-dev llvm
 )
 
 missing=()
