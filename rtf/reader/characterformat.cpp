@@ -103,9 +103,13 @@ int QMKTextRtfReaderPrivate::setUnderlineColour(const RtfKeywordCall &call)
 {
     if (!isColourNumber(call.parameter))
         return RtfStatus::Ok;
-    const QColor colour = colourTable.at(call.parameter);
+    // Colour 0 is the automatic colour, as for text: the underline takes the text's colour.
+    const QColor colour = call.parameter == 0 ? QColor() : colourTable.at(call.parameter);
     changeCharFormat(call, [&colour](QTextCharFormat &format) {
-        format.setUnderlineColor(colour);
+        if (colour.isValid())
+            format.setUnderlineColor(colour);
+        else
+            format.clearProperty(QTextFormat::TextUnderlineColor);
     });
     return RtfStatus::Ok;
 }

@@ -115,4 +115,6 @@ void QMKTextRtfWriterPrivate::writeBlockFormat(const QTextBlockFormat &format, Q
     }
     if (format.layoutDirection() == Qt::RightToLeft)
         writeKeyword(KwRtlpar);
+    if (format.hasProperty(QMKFormatProperty::OutlineLevel))
+        writeKeyword(KwOutlinelevel, format.intProperty(QMKFormatProperty::OutlineLevel));
 }

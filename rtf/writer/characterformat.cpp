@@ -9,6 +9,8 @@
 
 #include <QPen>
 
+#include <climits>
+
 namespace {
 
 RtfKeyword underlineKeyword(int style)
@@ -54,7 +56,10 @@ void QMKTextRtfWriterPrivate::writeCharFormat(const QTextCharFormat &format)
     const RtfKeyword underline = underlineKeyword(format.underlineStyle());
     if (underline != RtfKeywordCount) {
         writeKeyword(underline);
-        writeKeyword(KwUlc, 0);
+        // The underline's own colour is collected with the run's colours: \ulc0 would lose it.
+        const QColor colour = format.underlineColor();
+        writeKeyword(KwUlc, format.hasProperty(QTextFormat::TextUnderlineColor) && colour.isValid()
+                                ? colourIndex(colour) : 0);
     }
 
     const int vertical = format.intProperty(QTextFormat::TextVerticalAlignment);
@@ -62,6 +67,14 @@ void QMKTextRtfWriterPrivate::writeCharFormat(const QTextCharFormat &format)
         writeKeyword(KwSuper);
     else if (vertical == QTextCharFormat::AlignSubScript)
         writeKeyword(KwSub);
+    // Raised and lowered text (\up, \dn) keeps its offset.
+    if (format.hasProperty(QMKFormatProperty::VerticalOffset)) {
+        const int offset = format.intProperty(QMKFormatProperty::VerticalOffset);
+        if (offset > 0)
+            writeKeyword(KwUp, offset);
+        else if (offset < 0)
+            writeKeyword(KwDn, -qMax(offset, -INT_MAX));
+    }
 
     const int revisionLevel = format.intProperty(QMKFormatProperty::RevisionLevel);
     if (format.hasProperty(QTextFormat::FontStrikeOut) && format.fontStrikeOut()) {

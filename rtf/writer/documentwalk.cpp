@@ -66,25 +66,6 @@ void QMKTextRtfWriterPrivate::writeFrameElements(QTextFrame *frame)
     }
 }
 
-void QMKTextRtfWriterPrivate::writeTable(QTextTable *table)
-{
-    // Until tables are written as tables, their cells' paragraphs stand in the flow, row by
-    // row, so that no text is lost.
-    for (int row = 0; row < table->rows(); ++row) {
-        for (int column = 0; column < table->columns(); ++column) {
-            const QTextTableCell cell = table->cellAt(row, column);
-            if (cell.row() != row || cell.column() != column)
-                continue;
-            for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
-                if (QTextTable *nested = qobject_cast<QTextTable *>(it.currentFrame()))
-                    writeTable(nested);
-                else if (it.currentBlock().isValid())
-                    writeBlock(it.currentBlock());
-            }
-        }
-    }
-}
-
 void QMKTextRtfWriterPrivate::writeBlock(const QTextBlock &block)
 {
     if (afterTable) {

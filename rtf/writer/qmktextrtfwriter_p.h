@@ -135,7 +135,11 @@ public:
     void writeBlock(const QTextBlock &block);
     void writeFragment(const QString &text, const QTextCharFormat &format,
                        const QTextCharFormat &previousFormat, const QTextBlock &block);
+
+    // Tables (tables.cpp).
     void writeTable(QTextTable *table);
+    void writeCellContent(const class QTextTableCell &cell);
+    void writeRowDefinition(QTextTable *table, int row);
     RtfSpanState spanState(const QTextCharFormat &format) const;
     void closeSpans(const QTextCharFormat &previousFormat, const QTextCharFormat &nextFormat);
 

@@ -77,6 +77,8 @@ void tst_CharacterFormat::properties_data()
     QTest::newRow("underline colour beyond the table") << QByteArray("\\ul\\ulc9 X")
                                                        << int(QTextFormat::TextUnderlineColor)
                                                        << QVariant();
+    QTest::newRow("ulc0 is the automatic colour, not a stored invalid one")
+        << QByteArray("\\ul\\ulc0 X") << int(QTextFormat::TextUnderlineColor) << QVariant();
     QTest::newRow("ulnone clears the colour") << QByteArray("\\ulc1\\ulnone X")
                                               << int(QTextFormat::TextUnderlineColor) << QVariant();
 
