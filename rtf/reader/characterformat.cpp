@@ -78,7 +78,10 @@ int QMKTextRtfReaderPrivate::setUnderline(const RtfKeywordCall &call)
 int QMKTextRtfReaderPrivate::clearUnderline(const RtfKeywordCall &call)
 {
     changeCharFormat(call, [](QTextCharFormat &format) {
+        // Qt keeps a single underline in two properties: the text stays underlined while
+        // either is set.
         format.clearProperty(QTextFormat::TextUnderlineStyle);
+        format.clearProperty(QTextFormat::FontUnderline);
         format.clearProperty(QTextFormat::TextUnderlineColor);
     });
     return RtfStatus::Ok;

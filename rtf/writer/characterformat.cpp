@@ -62,19 +62,25 @@ void QMKTextRtfWriterPrivate::writeCharFormat(const QTextCharFormat &format)
                                 ? colourIndex(colour) : 0);
     }
 
+    // Raised and lowered text (\up, \dn) keeps its offset. Both words also centre the text
+    // vertically, so what the run's own alignment is follows them.
     const int vertical = format.intProperty(QTextFormat::TextVerticalAlignment);
+    const bool offset = format.hasProperty(QMKFormatProperty::VerticalOffset);
+    if (offset) {
+        const int halfPoints = format.intProperty(QMKFormatProperty::VerticalOffset);
+        if (halfPoints >= 0)
+            writeKeyword(KwUp, halfPoints);
+        else
+            writeKeyword(KwDn, -qMax(halfPoints, -INT_MAX));
+    }
     if (vertical == QTextCharFormat::AlignSuperScript)
         writeKeyword(KwSuper);
     else if (vertical == QTextCharFormat::AlignSubScript)
         writeKeyword(KwSub);
-    // Raised and lowered text (\up, \dn) keeps its offset.
-    if (format.hasProperty(QMKFormatProperty::VerticalOffset)) {
-        const int offset = format.intProperty(QMKFormatProperty::VerticalOffset);
-        if (offset > 0)
-            writeKeyword(KwUp, offset);
-        else if (offset < 0)
-            writeKeyword(KwDn, -qMax(offset, -INT_MAX));
-    }
+    else if (offset && !format.hasProperty(QTextFormat::TextVerticalAlignment))
+        writeKeyword(KwNosupersub);
+    else if (offset && vertical == QTextCharFormat::AlignNormal)
+        writeKeyword(KwSuper, 0);
 
     const int revisionLevel = format.intProperty(QMKFormatProperty::RevisionLevel);
     if (format.hasProperty(QTextFormat::FontStrikeOut) && format.fontStrikeOut()) {

@@ -5,6 +5,7 @@
 #include "rtf/writer/qmktextrtfwriter_p.h"
 
 #include "fontcharsetprobe.h"
+#include "platformcodepages.h"
 #include "qmkcodepageinfo.h"
 #include "qmkfontfamilymap.h"
 
@@ -28,6 +29,34 @@ RtfKeyword familyKeyword(const RtfWriterFont &font)
     }
 }
 
+bool encodes(int codePage, const QString &text)
+{
+    for (const QChar c : text) {
+        bool usedDefault = false;
+        char bytes[8];
+        if (c.unicode() >= 0x80
+            && (platformUnicodeToBytes(codePage, c.unicode(), bytes, int(sizeof bytes),
+                                       &usedDefault) <= 0 || usedDefault))
+            return false;
+    }
+    return true;
+}
+
+// A family this machine lacks has no character set of its own; its name, written in code-page
+// bytes, would come back as question marks. The set whose page can spell the name stands in.
+int characterSetForName(const QString &family, int characterSet)
+{
+    static const int candidates[] = {128, 129, 134, 136, 204, 161, 162, 177, 178, 186, 163,
+                                     222, 238};
+    if (encodes(charsetToCodePage(characterSet), family))
+        return characterSet;
+    for (int candidate : candidates) {
+        if (encodes(charsetToCodePage(candidate), family))
+            return candidate;
+    }
+    return characterSet;
+}
+
 } // namespace
 
 QString QMKTextRtfWriterPrivate::substitutedFamily(const QString &family) const
@@ -46,7 +75,7 @@ RtfWriterFont QMKTextRtfWriterPrivate::makeFont(const QFont &font) const
     record.weight = font.weight();
     record.italic = font.style() != QFont::StyleNormal;
     record.styleHint = font.styleHint();
-    record.characterSet = fontCharacterSet(font);
+    record.characterSet = characterSetForName(record.family, fontCharacterSet(font));
     if (!fontIdentityByWeight)
         return record;
 

@@ -61,6 +61,8 @@ void tst_CharacterFormat::properties_data()
     QTest::newRow("underline off") << QByteArray("\\ul\\ul0 X") << underline
                                    << QVariant(int(QTextCharFormat::NoUnderline));
     QTest::newRow("no underline") << QByteArray("\\ul\\ulnone X") << underline << QVariant();
+    QTest::newRow("ulnone leaves no single underline behind") << QByteArray("\\ul\\ulnone X")
+        << int(QTextFormat::FontUnderline) << QVariant();
     QTest::newRow("dotted whatever the parameter") << QByteArray("\\uld0 X") << underline
                                                    << QVariant(int(QTextCharFormat::DotLine));
     QTest::newRow("dashed") << QByteArray("\\uldash X") << underline

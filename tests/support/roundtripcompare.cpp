@@ -1,0 +1,190 @@
+#include "roundtripcompare.h"
+
+#include "qmkformatcomparison.h"
+#include "qmkformatproperties.h"
+#include "qmkunits.h"
+
+#include <QDebug>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+#include <QVector>
+
+#include <algorithm>
+
+namespace {
+
+// Not written yet, or not meant to survive: object links (lists and tables are compared
+// through their blocks), and what pictures, links, notes and bookmarks carry.
+const int IgnoredProperties[] = {
+    QTextFormat::ObjectIndex,
+    QTextFormat::ObjectType,
+    QTextFormat::IsAnchor,
+    QTextFormat::AnchorHref,
+    QTextFormat::AnchorName,
+    QTextFormat::FontFamilies,      // FontFamily says it; Qt fills this list or not as it goes
+    QMKFormatProperty::ListNumber,
+    QMKFormatProperty::ListLevel,
+    QMKFormatProperty::InlineAnnotation,
+    QMKFormatProperty::InlineFootnote,
+    QMKFormatProperty::LinkedComment,
+    QMKFormatProperty::LinkedFootnote,
+    QMKFormatProperty::NoteAnchor,
+    QMKFormatProperty::NoteIdentifier,
+    QMKFormatProperty::NoteContent,
+    QMKFormatProperty::NoteColour,
+    QMKFormatProperty::NoteFlag,
+    QMKFormatProperty::NoteCount,
+    QMKFormatProperty::NotePlainText,
+    QMKFormatProperty::BookmarkName,
+    QMKFormatProperty::InternalLinkTarget,
+};
+
+template <typename Format>
+Format comparable(Format format)
+{
+    for (int property : IgnoredProperties)
+        format.clearProperty(property);
+    return format;
+}
+
+// Line spacing is compared as Qt's line height, which the stored RTF view only records; a
+// paragraph default tab of 720 twips is RTF's default and is not written.
+QTextBlockFormat comparableBlock(const QTextBlockFormat &format)
+{
+    QTextBlockFormat block = comparable(format);
+    block.clearProperty(QMKFormatProperty::LineSpacing);
+    block.clearProperty(QMKFormatProperty::LineSpacingBase);
+    // QVariant cannot compare tab stops: they are compared as text.
+    if (block.hasProperty(QTextFormat::TabPositions)) {
+        QStringList tabs;
+        for (const QTextOption::Tab &t : block.tabPositions())
+            tabs << QStringLiteral("%1 %2 %3").arg(t.position).arg(t.type).arg(t.delimiter);
+        block.setProperty(QTextFormat::TabPositions, tabs.join(QLatin1Char(';')));
+    }
+    const int tab = qRound(pixelsToTwips(block.doubleProperty(QMKFormatProperty::DefaultTabWidth)));
+    if (tab == 0 || tab == 720)
+        block.clearProperty(QMKFormatProperty::DefaultTabWidth);
+    return block;
+}
+
+// A font property that is not stored shows the default font's: every run is compared with
+// its font spelled out, as a run that RTF states in full after \plain is read.
+QTextCharFormat comparableRun(const QTextCharFormat &format)
+{
+    QTextCharFormat run = format;
+    run.setFont(format.font());
+    return comparable(run);
+}
+
+struct Run
+{
+    QString text;
+    QTextCharFormat format;
+};
+
+QVector<Run> runsOf(const QTextBlock &block)
+{
+    QVector<Run> runs;
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (!fragment.isValid() || fragment.charFormat().isImageFormat())
+            continue;
+        const QTextCharFormat format = comparableRun(fragment.charFormat());
+        if (!runs.isEmpty() && formatsEquivalent(runs.last().format, format))
+            runs.last().text += fragment.text();
+        else
+            runs.append({fragment.text(), format});
+    }
+    return runs;
+}
+
+// The properties whose values differ, as "id: original / read back".
+QString differences(const QTextFormat &a, const QTextFormat &b)
+{
+    QList<int> ids = a.properties().keys() + b.properties().keys();
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    QString text;
+    QDebug debug(&text);
+    debug.nospace();
+    for (int id : qAsConst(ids)) {
+        const QVariant x = a.hasProperty(id) ? a.property(id) : absentPropertyValue(id);
+        const QVariant y = b.hasProperty(id) ? b.property(id) : absentPropertyValue(id);
+        QTextFormat one, other;
+        one.setProperty(id, x);
+        other.setProperty(id, y);
+        if (!formatsEquivalent(one, other))
+            debug << "\n  0x" << QString::number(id, 16) << ": " << x << " / " << y;
+    }
+    return text;
+}
+
+// Row, column and spans of the cell a block is in; empty outside tables.
+QString cellOf(const QTextBlock &block)
+{
+    QTextTable *table = qobject_cast<QTextTable *>(QTextCursor(block).currentFrame());
+    if (!table)
+        return QString();
+    const QTextTableCell cell = table->cellAt(block.position());
+    return QStringLiteral("cell %1,%2 span %3x%4 of %5x%6")
+        .arg(cell.row()).arg(cell.column()).arg(cell.rowSpan()).arg(cell.columnSpan())
+        .arg(table->rows()).arg(table->columns());
+}
+
+QString blockText(const QTextBlock &block)
+{
+    QString text = block.text();
+    text.remove(QChar::ObjectReplacementCharacter);
+    return text;
+}
+
+} // namespace
+
+// Empty paragraphs at the very end show nothing: a document that ends with a table is read
+// back with one more of them (\lastrow opens the paragraph after the table itself).
+QTextBlock contentEnd(const QTextDocument &document)
+{
+    QTextBlock end = document.lastBlock();
+    while (end.isValid() && blockText(end).isEmpty() && !QTextCursor(end).currentTable()
+           && end.previous().isValid())
+        end = end.previous();
+    return end.next();
+}
+
+QString roundTripDifference(const QTextDocument &original, const QTextDocument &readBack)
+{
+    QTextBlock a = original.begin();
+    QTextBlock b = readBack.begin();
+    const QTextBlock endA = contentEnd(original);
+    const QTextBlock endB = contentEnd(readBack);
+    for (int n = 0; a != endA || b != endB; ++n, a = a.next(), b = b.next()) {
+        const QString where = QStringLiteral("block %1: ").arg(n);
+        if (a == endA || b == endB)
+            return where + QStringLiteral("block count %1 read back as %2")
+                               .arg(original.blockCount()).arg(readBack.blockCount());
+        if (blockText(a) != blockText(b))
+            return where + QStringLiteral("text \"%1\" read back as \"%2\"")
+                               .arg(blockText(a), blockText(b));
+        if (cellOf(a) != cellOf(b))
+            return where + QStringLiteral("\"%1\" in \"%2\" read back in \"%3\"")
+                               .arg(blockText(a), cellOf(a), cellOf(b));
+        if (!formatsEquivalent(comparableBlock(a.blockFormat()), comparableBlock(b.blockFormat())))
+            return where + QStringLiteral("block format")
+                + differences(comparableBlock(a.blockFormat()), comparableBlock(b.blockFormat()));
+        const QVector<Run> runsA = runsOf(a);
+        const QVector<Run> runsB = runsOf(b);
+        for (int i = 0; i < qMax(runsA.size(), runsB.size()); ++i) {
+            if (i >= runsA.size() || i >= runsB.size() || runsA.at(i).text != runsB.at(i).text)
+                return where + QStringLiteral("run %1 \"%2\" read back as \"%3\"")
+                                   .arg(i)
+                                   .arg(i < runsA.size() ? runsA.at(i).text : QString(),
+                                        i < runsB.size() ? runsB.at(i).text : QString());
+            if (!formatsEquivalent(runsA.at(i).format, runsB.at(i).format))
+                return where + QStringLiteral("run %1 \"%2\" format").arg(i).arg(runsA.at(i).text)
+                    + differences(runsA.at(i).format, runsB.at(i).format);
+        }
+    }
+    return QString();
+}
