@@ -16,6 +16,7 @@
 #include "qmkrevisionpalette.h"
 #include "qmktextrtfreader.h"
 #include "qmktextstyle.h"
+#include "qmktextutilities.h"
 #include "qmkunits.h"
 
 #endif // QMKRTF_H
