@@ -15,6 +15,7 @@
 #include "qmkpdfrenderer.h"
 #include "qmkrevisionpalette.h"
 #include "qmktextrtfreader.h"
+#include "qmktextrtfwriter.h"
 #include "qmktextstyle.h"
 #include "qmktextutilities.h"
 #include "qmkunits.h"

@@ -27,11 +27,6 @@ int twips(double pixels)
 
 } // namespace
 
-void QMKTextRtfWriterPrivate::writeStyleReference(const QTextFormat &, bool)
-{
-    // No stylesheet is written without styles to state, and so no style is referred to.
-}
-
 void QMKTextRtfWriterPrivate::writeBlockFormat(const QTextBlockFormat &format, QTextList *list,
                                                bool styleFallback)
 {

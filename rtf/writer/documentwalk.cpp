@@ -104,6 +104,8 @@ void QMKTextRtfWriterPrivate::writeBlock(const QTextBlock &block)
         writeKeyword(KwLoch);
         writeSpaceIfPending();
     }
+    if (QTextList *list = block.textList())
+        writeListPrefix(block, list, changed);
 
     if (!hasFragments(block)) {
         writeCharFormat(block.charFormat());

@@ -121,8 +121,10 @@ int QMKTextRtfWriterPrivate::fontIndex(const QTextCharFormat &format) const
 {
     const int weight = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight()
                                                                    : int(QFont::Normal);
-    return fontIndexOf(format.fontFamily(), format.fontFixedPitch(), weight,
-                       format.fontItalic());
+    // A run that names no family is in the default font, which collection entered by name.
+    const QString family = format.fontFamily();
+    return fontIndexOf(family.isEmpty() ? format.font().family() : family,
+                       format.fontFixedPitch(), weight, format.fontItalic());
 }
 
 void QMKTextRtfWriterPrivate::addFont(const QFont &font)

@@ -101,9 +101,12 @@ bool QMKTextRtfWriterPrivate::write(QTextDocument *source, bool asIs)
 
     fonts.clear();
     collectDocumentFormats(document);
+    registerLists(document);
 
     writeFontTable();
     writeColourTable();
+    writeStylesheet();
+    writeListTable();
     writeInformation();
     writePageSetup();
     if (exportMode)

@@ -1,15 +1,20 @@
 #ifndef QMKTEXTRTFWRITER_P_H
 #define QMKTEXTRTFWRITER_P_H
 
+#include "qmklistlevel.h"
+#include "qmktextstyle.h"
 #include "rtf/common/rtfkeywords.h"
 
 #include <QByteArray>
 #include <QChar>
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
+#include <QUuid>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QVector>
@@ -66,6 +71,20 @@ struct RtfSpanState
             && noteIdentifier == other.noteIdentifier && bookmarkName == other.bookmarkName;
     }
     bool operator!=(const RtfSpanState &other) const { return !(*this == other); }
+};
+
+// A list of the document with the character format of its first paragraph mark.
+struct RtfWriterList
+{
+    QTextList *list = nullptr;
+    QTextCharFormat charFormat;
+};
+
+// The rendered labels of a list and the item the walk has reached.
+struct RtfListLabels
+{
+    QStringList texts;
+    int next = 0;
 };
 
 // Paper and margins in twips.
@@ -143,6 +162,15 @@ public:
     RtfSpanState spanState(const QTextCharFormat &format) const;
     void closeSpans(const QTextCharFormat &previousFormat, const QTextCharFormat &nextFormat);
 
+    // Lists and the stylesheet (lists.cpp, stylesheet.cpp).
+    void registerLists(QTextDocument *target);
+    int listNumber(QTextList *list) const;
+    void writeListTable();
+    void writeListLevel(const QMKListLevel &level, int k, const QTextCharFormat &charFormat);
+    QString listLabel(const QTextBlock &block, QTextList *list);
+    void writeListPrefix(const QTextBlock &block, QTextList *list, bool changed);
+    void writeStylesheet();
+
     // Page setup, document information and sections (pagesetup.cpp).
     void computePageSetup();
     void writePageSetup();
@@ -180,6 +208,12 @@ public:
     QVector<RtfWriterCodePage> codePages;
     QList<QColor> colours;
     QMap<QString, QTextDocument *> noteDocuments;   ///< owned
+    QVector<RtfWriterList> lists;        ///< list number = position + 1
+    QHash<QTextList *, int> listNumbers;
+    QHash<QTextList *, RtfListLabels> listItems;
+    /// Style definitions; none unless supplied, and then no stylesheet is written.
+    QList<QMKTextStyle> styles;
+    QHash<QUuid, QByteArray> styleMap;   ///< identifier to "s3" or "cs25"
 
     RtfPageSetup page;
     /// Document information; nothing supplies these yet, so the group is never written.

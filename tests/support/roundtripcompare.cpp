@@ -2,12 +2,15 @@
 
 #include "qmkformatcomparison.h"
 #include "qmkformatproperties.h"
+#include "qmklistlevel.h"
 #include "qmkunits.h"
 
 #include <QDebug>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
+#include <QHash>
 #include <QTextTable>
 #include <QVector>
 
@@ -63,6 +66,9 @@ QTextBlockFormat comparableBlock(const QTextBlockFormat &format)
             tabs << QStringLiteral("%1 %2 %3").arg(t.position).arg(t.type).arg(t.delimiter);
         block.setProperty(QTextFormat::TabPositions, tabs.join(QLatin1Char(';')));
     }
+    // Headings come from stylesheet entries, and no stylesheet is written without style
+    // definitions to state.
+    block.clearProperty(QTextFormat::HeadingLevel);
     const int tab = qRound(pixelsToTwips(block.doubleProperty(QMKFormatProperty::DefaultTabWidth)));
     if (tab == 0 || tab == 720)
         block.clearProperty(QMKFormatProperty::DefaultTabWidth);
@@ -121,6 +127,33 @@ QString differences(const QTextFormat &a, const QTextFormat &b)
     return text;
 }
 
+// A list paragraph whose first line starts at its head indent is written with the hanging
+// indent Word gives list labels (-18 pixels), so that the label does not sit in the text.
+QTextBlockFormat withListIndent(const QTextBlock &block)
+{
+    QTextBlockFormat format = block.blockFormat();
+    const double head = format.doubleProperty(QMKFormatProperty::HeadIndent);
+    if (block.textList() && qFuzzyCompare(1 + format.textIndent() - head, 1))
+        format.setTextIndent(head - 18);
+    return format;
+}
+
+// What the list says of a block: its level, its label and the definition of its level.
+QString listOf(const QTextBlock &block)
+{
+    QTextList *list = block.textList();
+    if (!list)
+        return QString();
+    const int level = qMax(0, listLevel(block));
+    const QVector<QMKListLevel> levels = listLevels(list->format());
+    // A list without level definitions is written with one empty level, which says the same.
+    const QMKListLevel definition = level < levels.size() ? levels.at(level) : QMKListLevel();
+    const QString levelText = QStringLiteral("\"%1\" style %2 indent %3 first line %4")
+                                  .arg(definition.text).arg(definition.style)
+                                  .arg(definition.indent).arg(definition.firstLinePosition);
+    return QStringLiteral("level %1 label \"%2\" %3").arg(level).arg(listItemText(block), levelText);
+}
+
 // Row, column and spans of the cell a block is in; empty outside tables.
 QString cellOf(const QTextBlock &block)
 {
@@ -153,13 +186,46 @@ QTextBlock contentEnd(const QTextDocument &document)
     return end.next();
 }
 
+// The empty paragraph Qt keeps after every table is not written; the reader makes its own.
+bool followsTable(const QTextBlock &block)
+{
+    const QTextBlock previous = block.previous();
+    if (!previous.isValid() || !blockText(block).isEmpty())
+        return false;
+    QTextTable *before = QTextCursor(previous).currentTable();
+    return before && before != QTextCursor(block).currentTable();
+}
+
+// The empty paragraph a table starts in takes the format of the table's first paragraph when
+// read; nothing of it shows.
+bool precedesTable(const QTextBlock &block)
+{
+    const QTextBlock next = block.next();
+    if (!next.isValid() || !blockText(block).isEmpty())
+        return false;
+    QTextTable *after = QTextCursor(next).currentTable();
+    return after && after != QTextCursor(block).currentTable();
+}
+
+QTextBlock nextCompared(QTextBlock block, const QTextBlock &end)
+{
+    while (block != end && followsTable(block))
+        block = block.next();
+    return block;
+}
+
 QString roundTripDifference(const QTextDocument &original, const QTextDocument &readBack)
 {
     QTextBlock a = original.begin();
     QTextBlock b = readBack.begin();
     const QTextBlock endA = contentEnd(original);
     const QTextBlock endB = contentEnd(readBack);
-    for (int n = 0; a != endA || b != endB; ++n, a = a.next(), b = b.next()) {
+    QHash<QTextList *, QTextList *> lists;   // each list of the original and the one read back
+    for (int n = 0;; ++n, a = a.next(), b = b.next()) {
+        a = nextCompared(a, endA);
+        b = nextCompared(b, endB);
+        if (a == endA && b == endB)
+            break;
         const QString where = QStringLiteral("block %1: ").arg(n);
         if (a == endA || b == endB)
             return where + QStringLiteral("block count %1 read back as %2")
@@ -170,9 +236,17 @@ QString roundTripDifference(const QTextDocument &original, const QTextDocument &
         if (cellOf(a) != cellOf(b))
             return where + QStringLiteral("\"%1\" in \"%2\" read back in \"%3\"")
                                .arg(blockText(a), cellOf(a), cellOf(b));
-        if (!formatsEquivalent(comparableBlock(a.blockFormat()), comparableBlock(b.blockFormat())))
-            return where + QStringLiteral("block format")
-                + differences(comparableBlock(a.blockFormat()), comparableBlock(b.blockFormat()));
+        if (listOf(a) != listOf(b))
+            return where + QStringLiteral("list item %1 read back as %2").arg(listOf(a), listOf(b));
+        QTextList *listA = a.textList();
+        if (listA && lists.value(listA, b.textList()) != b.textList())
+            return where + QStringLiteral("\"%1\" read back in another list").arg(blockText(a));
+        if (listA)
+            lists.insert(listA, b.textList());
+        const QTextBlockFormat formatA = comparableBlock(withListIndent(a));
+        const QTextBlockFormat formatB = comparableBlock(b.blockFormat());
+        if (!precedesTable(a) && !formatsEquivalent(formatA, formatB))
+            return where + QStringLiteral("block format") + differences(formatA, formatB);
         const QVector<Run> runsA = runsOf(a);
         const QVector<Run> runsB = runsOf(b);
         for (int i = 0; i < qMax(runsA.size(), runsB.size()); ++i) {
