@@ -5,6 +5,7 @@
 #include "qmklistlevel.h"
 #include "qmkunits.h"
 
+#include <QBrush>
 #include <QDebug>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -161,9 +162,16 @@ QString cellOf(const QTextBlock &block)
     if (!table)
         return QString();
     const QTextTableCell cell = table->cellAt(block.position());
-    return QStringLiteral("cell %1,%2 span %3x%4 of %5x%6")
+    const QTextTableFormat format = table->format();
+    const bool bordered = format.borderStyle() != QTextFrameFormat::BorderStyle_None
+        && format.border() > 0;
+    const QBrush shading = cell.format().background();
+    return QStringLiteral("cell %1,%2 span %3x%4 of %5x%6 border %7 %8 shading %9")
         .arg(cell.row()).arg(cell.column()).arg(cell.rowSpan()).arg(cell.columnSpan())
-        .arg(table->rows()).arg(table->columns());
+        .arg(table->rows()).arg(table->columns())
+        .arg(bordered ? qRound(format.border() * 20) : 0)
+        .arg(bordered ? format.borderBrush().color().name() : QString())
+        .arg(shading.style() == Qt::NoBrush ? QString() : shading.color().name());
 }
 
 QString blockText(const QTextBlock &block)
