@@ -2,6 +2,7 @@
 // one RTF table need not agree on their cells; the table's columns are the union of all rows'
 // cell boundaries, and a cell spans the columns between its boundaries.
 
+#include "qmkformatproperties.h"
 #include "rtf/reader/blockbreaks_p.h"
 #include "rtf/reader/tablelevel_p.h"
 #include "textutil/tablecellformat.h"
@@ -84,9 +85,25 @@ void appendTableRow(RtfTableLevel &level)
     ++level.rowCount;
 }
 
+// The empty block a table is inserted after took the format of the paragraph before it when
+// that one ended, list number included: it holds nothing and must not show as an empty item.
+void keepOutOfLists(QTextCursor &at)
+{
+    if (at.block().length() != 1)
+        return;
+    QTextBlockFormat format = at.blockFormat();
+    if (!format.hasProperty(QMKFormatProperty::ListNumber)
+        && !format.hasProperty(QMKFormatProperty::ListLevel))
+        return;
+    format.clearProperty(QMKFormatProperty::ListNumber);
+    format.clearProperty(QMKFormatProperty::ListLevel);
+    at.setBlockFormat(format);
+}
+
 void insertFirstRow(RtfTableLevel &level)
 {
     const int cells = int(level.cellDocuments.size());
+    keepOutOfLists(level.outerCursor);
     level.table = level.outerCursor.insertTable(1, cells, level.rowFormat);
     level.outerCursor.movePosition(QTextCursor::End);
     level.rowCount = 1;

@@ -267,6 +267,26 @@ void tst_Lists::listsByNumber_data()
                                                    << Lists{strings({"a"}), strings({"b"})};
     QTest::newRow("\\ls after the paragraph's text: the next paragraph")
         << QByteArray("\\pard a\\ls1\\par b\\par") << Lists{strings({"b"})};
+    // Was: a, an empty item (the block the table stands after), b, c.
+    QTest::newRow("a list paragraph right before a table")
+        << QByteArray("\\pard\\ls1 a\\par\\trowd\\cellx2000\\pard\\intbl\\ls1 b\\cell\\row"
+                      "\\pard\\ls1 c\\par")
+        << Lists{strings({"a", "b", "c"})};
+    // Was: a, two empty items, b, c.
+    QTest::newRow("an empty item written before a table stays an item")
+        << QByteArray("\\pard\\ls1 a\\par\\par\\trowd\\cellx2000\\pard\\intbl\\ls1 b\\cell"
+                      "\\row\\pard\\ls1 c\\par")
+        << Lists{strings({"a", "", "b", "c"})};
+    QTest::newRow("text without \\par before a table stays an item")
+        << QByteArray("\\pard\\ls1 a\\trowd\\cellx2000\\pard\\intbl\\ls1 b\\cell\\row"
+                      "\\pard\\ls1 c\\par")
+        << Lists{strings({"a", "b", "c"})};
+    // Was: a, an empty item, b, c.
+    QTest::newRow("a list paragraph in a cell right before a nested table")
+        << QByteArray("\\trowd\\cellx4000\\pard\\intbl\\ls1 a\\par\\itap2 b\\nestcell"
+                      "{\\*\\nesttableprops\\trowd\\cellx2000\\nestrow}{\\nonesttables\\par}"
+                      "\\pard\\intbl\\ls1 c\\cell\\row\\pard d\\par")
+        << Lists{strings({"a", "b", "c"})};
     QTest::newRow("\\ls in the list table goes nowhere")
         << QByteArray("{\\*\\listtable\\ls1}\\pard a\\par") << Lists{};
 }
