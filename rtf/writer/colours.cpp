@@ -93,6 +93,8 @@ void QMKTextRtfWriterPrivate::collectFormat(const QTextFormat &format)
         if (frame.borderStyle() != QTextFrameFormat::BorderStyle_None && frame.border() > 0)
             addColour(brushColour(format, QTextFormat::FrameBorderBrush));
     }
+    if (format.boolProperty(QMKFormatProperty::NoteAnchor))
+        prepareNoteDocument(format);
 }
 
 void QMKTextRtfWriterPrivate::collectDocumentFormats(QTextDocument *target)

@@ -24,6 +24,7 @@ class QTextBlock;
 class QTextDocument;
 class QTextFormat;
 class QTextFrame;
+class QTextImageFormat;
 class QTextList;
 class QTextTable;
 
@@ -64,11 +65,14 @@ struct RtfSpanState
     QByteArray noteData;        ///< linked notes only: the note as RTF
     QString noteIdentifier;     ///< linked notes only
     QString bookmarkName;
+    /// Two runs next to each other that link to different targets are two links.
+    QString linkTarget;
 
     bool operator==(const RtfSpanState &other) const
     {
         return flags == other.flags && noteData == other.noteData
-            && noteIdentifier == other.noteIdentifier && bookmarkName == other.bookmarkName;
+            && noteIdentifier == other.noteIdentifier && bookmarkName == other.bookmarkName
+            && linkTarget == other.linkTarget;
     }
     bool operator!=(const RtfSpanState &other) const { return !(*this == other); }
 };
@@ -159,8 +163,17 @@ public:
     void writeTable(QTextTable *table);
     void writeCellContent(const class QTextTableCell &cell);
     void writeRowDefinition(QTextTable *table, int row);
+
+    // Links, bookmarks and notes (spans.cpp), pictures (pictures.cpp).
     RtfSpanState spanState(const QTextCharFormat &format) const;
+    int resolveSpanKind(const RtfSpanState &state) const;
     void closeSpans(const QTextCharFormat &previousFormat, const QTextCharFormat &nextFormat);
+    void openLink(const QTextCharFormat &format);
+    void writeRun(const QString &text, const QTextCharFormat &format, bool spaceAfterFormat);
+    void writeLinkedNote(const QTextCharFormat &format, bool footnote);
+    void writeSubDocument(QTextDocument *note);
+    void prepareNoteDocument(const QTextFormat &format);
+    void writePicture(const QTextImageFormat &format);
 
     // Lists and the stylesheet (lists.cpp, stylesheet.cpp).
     void registerLists(QTextDocument *target);

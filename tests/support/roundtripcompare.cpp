@@ -7,6 +7,8 @@
 
 #include <QBrush>
 #include <QDebug>
+#include <QImage>
+#include <QUrl>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -20,12 +22,13 @@
 namespace {
 
 // Not written yet, or not meant to survive: object links (lists and tables are compared
-// through their blocks), and what pictures, links, notes and bookmarks carry.
+// through their blocks), picture names (made from the picture's bytes, which PNG data written
+// anew need not repeat), and what notes and bookmarks carry.
 const int IgnoredProperties[] = {
     QTextFormat::ObjectIndex,
     QTextFormat::ObjectType,
-    QTextFormat::IsAnchor,
-    QTextFormat::AnchorHref,
+    QTextFormat::ImageName,
+    QMKFormatProperty::PictureName,
     QTextFormat::AnchorName,
     QTextFormat::FontFamilies,      // FontFamily says it; Qt fills this list or not as it goes
     QMKFormatProperty::ListNumber,
@@ -42,7 +45,6 @@ const int IgnoredProperties[] = {
     QMKFormatProperty::NoteCount,
     QMKFormatProperty::NotePlainText,
     QMKFormatProperty::BookmarkName,
-    QMKFormatProperty::InternalLinkTarget,
 };
 
 template <typename Format>
@@ -85,6 +87,29 @@ QTextCharFormat comparableRun(const QTextCharFormat &format)
     return comparable(run);
 }
 
+// A picture is written as the picture alone: its size, position, link and what it was made
+// from, but not a run format of its own. A picture that is neither JPEG nor PDF comes back as
+// PNG data.
+QTextCharFormat comparablePicture(const QTextCharFormat &format)
+{
+    QTextImageFormat picture;
+    for (int property : {int(QTextFormat::ImageWidth), int(QTextFormat::ImageHeight),
+                         int(QTextFormat::IsAnchor), int(QTextFormat::AnchorHref),
+                         int(QMKFormatProperty::MathMLText), int(QMKFormatProperty::PdfData),
+                         int(QMKFormatProperty::PdfFileName),
+                         int(QMKFormatProperty::InternalLinkTarget)}) {
+        if (format.hasProperty(property))
+            picture.setProperty(property, format.property(property));
+    }
+    const QString source = format.stringProperty(QMKFormatProperty::PictureSourceFormat);
+    if (source == QLatin1String("jpeg")) {
+        picture.setProperty(QMKFormatProperty::PictureSourceFormat, source);
+        picture.setProperty(QMKFormatProperty::PictureSourceBytes,
+                            format.property(QMKFormatProperty::PictureSourceBytes));
+    }
+    return picture;
+}
+
 struct Run
 {
     QString text;
@@ -96,10 +121,19 @@ QVector<Run> runsOf(const QTextBlock &block)
     QVector<Run> runs;
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
-        if (!fragment.isValid() || fragment.charFormat().isImageFormat())
+        if (!fragment.isValid())
             continue;
+        if (fragment.charFormat().isImageFormat()) {
+            const QTextCharFormat format = comparablePicture(fragment.charFormat());
+            const QImage image = block.document()->resource(QTextDocument::ImageResource,
+                                     QUrl(fragment.charFormat().toImageFormat().name())).value<QImage>();
+            runs.append({QStringLiteral("[picture %1x%2]").arg(image.width()).arg(image.height()),
+                         format});
+            continue;
+        }
         const QTextCharFormat format = comparableRun(fragment.charFormat());
-        if (!runs.isEmpty() && formatsEquivalent(runs.last().format, format))
+        if (!runs.isEmpty() && !runs.last().format.isImageFormat()
+            && formatsEquivalent(runs.last().format, format))
             runs.last().text += fragment.text();
         else
             runs.append({fragment.text(), format});
