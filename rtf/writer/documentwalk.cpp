@@ -53,6 +53,7 @@ void QMKTextRtfWriterPrivate::writeFrameElements(QTextFrame *frame)
     for (QTextFrame::iterator it = frame->begin(); !it.atEnd(); ++it) {
         if (QTextFrame *child = it.currentFrame()) {
             if (QTextTable *table = qobject_cast<QTextTable *>(child)) {
+                endParagraphBeforeTable();
                 writeTable(table);
                 afterTable = true;
             } else {
@@ -64,6 +65,14 @@ void QMKTextRtfWriterPrivate::writeFrameElements(QTextFrame *frame)
             writeBlock(it.currentBlock());
         }
     }
+}
+
+// This system's reader starts a table in a paragraph of its own; other readers put the text
+// of a paragraph that no \par ended into the table's first cell.
+void QMKTextRtfWriterPrivate::endParagraphBeforeTable()
+{
+    if (exportMode && !firstParagraph && paragraphHasText)
+        writeKeyword(KwPar);
 }
 
 void QMKTextRtfWriterPrivate::writeBlock(const QTextBlock &block)
@@ -107,7 +116,8 @@ void QMKTextRtfWriterPrivate::writeBlock(const QTextBlock &block)
     if (QTextList *list = block.textList())
         writeListPrefix(block, list, changed);
 
-    if (!hasFragments(block)) {
+    paragraphHasText = hasFragments(block);
+    if (!paragraphHasText) {
         writeCharFormat(block.charFormat());
         previousCharFormat = block.charFormat();
     } else {

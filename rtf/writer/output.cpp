@@ -9,6 +9,7 @@
 #include "qmkformatproperties.h"
 
 #include <QIODevice>
+#include <QVector>
 
 namespace {
 
@@ -45,6 +46,18 @@ void appendHexByte(QByteArray &out, uchar byte)
     out.append(hex[byte & 0xF]);
 }
 
+// rtfKeywordText() allocates a header for its raw data on every call; made once here.
+const QByteArray &keywordText(RtfKeyword keyword)
+{
+    static const QVector<QByteArray> texts = [] {
+        QVector<QByteArray> all(RtfKeywordCount + 1);
+        for (int k = 0; k < RtfKeywordCount; ++k)
+            all[k] = rtfKeywordText(RtfKeyword(k));
+        return all;
+    }();
+    return texts.at(keyword >= 0 && keyword < RtfKeywordCount ? int(keyword) : RtfKeywordCount);
+}
+
 QString withPageNumberFields(QString text, bool pageReference)
 {
     const QChar pageMark(pageReference ? PageReferenceMark : PageNumberMark);
@@ -70,12 +83,12 @@ void QMKTextRtfWriterPrivate::writeRaw(const QByteArray &bytes)
 
 void QMKTextRtfWriterPrivate::writeKeyword(RtfKeyword keyword)
 {
-    writeRaw(rtfKeywordText(keyword));
+    writeRaw(keywordText(keyword));
 }
 
 void QMKTextRtfWriterPrivate::writeKeyword(RtfKeyword keyword, int n)
 {
-    out.append(rtfKeywordText(keyword));
+    out.append(keywordText(keyword));
     appendNumber(out, n);
     delimiterPending = true;
 }

@@ -155,6 +155,7 @@ public:
     // The walk (documentwalk.cpp).
     void writeFrame(QTextFrame *frame);
     void writeFrameElements(QTextFrame *frame);
+    void endParagraphBeforeTable();
     void writeBlock(const QTextBlock &block);
     void writeFragment(const QString &text, const QTextCharFormat &format,
                        const QTextCharFormat &previousFormat, const QTextBlock &block);
@@ -211,6 +212,7 @@ public:
     int tableDepth = 0;
     bool afterTable = false;
     bool firstParagraph = true;
+    bool paragraphHasText = false;       ///< the paragraph written last has fragments
     bool insideNoteDocument = false;     ///< section handling stays out of note documents
     bool firstSection = true;
     QTextBlockFormat previousBlockFormat;

@@ -106,7 +106,7 @@ void QMKTextRtfWriterPrivate::writeFragment(const QString &text, const QTextChar
                                             const QTextCharFormat &previousFormat,
                                             const QTextBlock &block)
 {
-    if (format.properties().isEmpty() && text.isEmpty())
+    if (format.propertyCount() == 0 && text.isEmpty())
         return;
     if (format.isImageFormat()) {
         writePicture(format.toImageFormat());

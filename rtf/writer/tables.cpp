@@ -93,6 +93,7 @@ void QMKTextRtfWriterPrivate::writeCellContent(const QTextTableCell &cell)
     for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
         if (QTextFrame *child = it.currentFrame()) {
             if (QTextTable *nested = qobject_cast<QTextTable *>(child)) {
+                endParagraphBeforeTable();
                 writeTable(nested);
                 afterTable = true;
             } else {
@@ -135,16 +136,17 @@ void QMKTextRtfWriterPrivate::writeRowDefinition(QTextTable *table, int row)
     double x = 0;
     for (int c = 0; c < columns; ++c) {
         const QTextTableCell cell = table->cellAt(row, c);
+        // Spans read from the one format: rowSpan() and columnSpan() each build it again.
+        const QTextCharFormat cellFormat = cell.format();
         writeNewline();
-        if (cell.rowSpan() > 1) {
+        if (cellFormat.tableCellRowSpan() > 1) {
             writeKeyword(cell.row() == row ? KwClvmgf : KwClvmrg);
             writeSpaceIfPending();
         }
-        if (cell.columnSpan() > 1) {
+        if (cellFormat.tableCellColumnSpan() > 1) {
             writeKeyword(cell.column() == c ? KwClmgf : KwClmrg);
             writeSpaceIfPending();
         }
-        const QTextCharFormat cellFormat = cell.format();
         switch (cellFormat.intProperty(QTextFormat::TextVerticalAlignment)) {
         case QTextCharFormat::AlignMiddle: writeKeyword(KwClvertalc); break;
         case QTextCharFormat::AlignBottom: writeKeyword(KwClvertalb); break;
