@@ -44,12 +44,18 @@ void addFiles(const QString &folder, const QString &prefix)
     }
 }
 
-QStringList blockTexts(const QTextDocument &document)
+// The text, a paragraph a line. Export mode ends a paragraph before a table with \par for
+// other readers, which gives this reader an empty paragraph more: empty ones are left out.
+QString paragraphTexts(const QTextDocument &document)
 {
     QStringList texts;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        texts << block.text();
-    return texts;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QString text = block.text();
+        text.remove(QChar::ObjectReplacementCharacter);
+        if (!text.isEmpty())
+            texts << text;
+    }
+    return texts.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -87,8 +93,7 @@ void tst_RoundTrip::readsBackTheSameDocument()
     const ImportResult exportedBack = importRtf(exported);
     QVERIFY2(exportedBack.ok, qPrintable(exportedBack.error));
     if (exception.isEmpty())
-        QCOMPARE(blockTexts(*exportedBack.document).join(QLatin1Char('\n')).remove(QChar::ObjectReplacementCharacter),
-                 blockTexts(*readBack.document).join(QLatin1Char('\n')).remove(QChar::ObjectReplacementCharacter));
+        QCOMPARE(paragraphTexts(*exportedBack.document), paragraphTexts(*readBack.document));
 }
 
 QMK_TEST_MAIN(tst_RoundTrip)
