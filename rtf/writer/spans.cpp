@@ -124,7 +124,7 @@ void QMKTextRtfWriterPrivate::writeFragment(const QString &text, const QTextChar
     if (kind & RtfSpanState::InlineAnnotation) {
         if (opening) {
             if (linked)
-                writeTextRun(text, format, true, false);
+                writeRun(text, format, false);
             writeRaw("{\\chatn{\\*\\annotation");
             if (linked) {
                 writeLinkedNote(format, false);
@@ -235,6 +235,7 @@ void QMKTextRtfWriterPrivate::closeSpans(const QTextCharFormat &previousFormat,
                                          const QTextCharFormat &nextFormat)
 {
     const int kind = resolveSpanKind(span);
+    const bool linkedNote = kind & (RtfSpanState::LinkedComment | RtfSpanState::LinkedFootnote);
     if (kind & RtfSpanState::LinkedComment) {
         writeRaw("{\\*\\atrfend");
         writeText(QString::number(noteCounter), 0, false, true, false, QString());
@@ -244,9 +245,8 @@ void QMKTextRtfWriterPrivate::closeSpans(const QTextCharFormat &previousFormat,
         writeLinkedNote(previousFormat, false);
         writeRaw("}}");
         delimiterPending = false;
-        return;
     }
-    if (kind & RtfSpanState::LinkedFootnote) {
+    if ((kind & RtfSpanState::LinkedFootnote) && !(kind & RtfSpanState::LinkedComment)) {
         const QTextCharFormat reference = previousFormat.properties().isEmpty()
             ? nextFormat : previousFormat;
         writeRaw("{\\super\\chftn{\\*\\footnote");
@@ -261,7 +261,6 @@ void QMKTextRtfWriterPrivate::closeSpans(const QTextCharFormat &previousFormat,
         writeLinkedNote(previousFormat, true);
         writeRaw("}}");
         delimiterPending = false;
-        return;
     }
     const RtfSpanState next = spanState(nextFormat);
     if (span.bookmarkName != next.bookmarkName) {
@@ -276,7 +275,8 @@ void QMKTextRtfWriterPrivate::closeSpans(const QTextCharFormat &previousFormat,
             writeChar('}');
         }
     }
-    if (span.flags != 0 && span.flags != RtfSpanState::Bookmark) {
+    // A linked note closed its own groups above.
+    if (!linkedNote && span.flags != 0 && span.flags != RtfSpanState::Bookmark) {
         writeChar('}');
         writeChar('}');
     }
