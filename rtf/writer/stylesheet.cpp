@@ -5,7 +5,6 @@
 
 #include "qmkformatproperties.h"
 
-#include <QRegularExpression>
 
 namespace {
 
@@ -20,13 +19,12 @@ bool isCharacterStyle(const QMKTextStyle &style)
 // Word makes "Heading 1" to "Heading 9" headings by their outline level.
 int headingNumber(const QString &name)
 {
-    static const QRegularExpression heading(QStringLiteral("^heading\\s*(\\d+)$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = heading.match(name.trimmed());
-    if (!match.hasMatch())
+    static const QLatin1String prefix("heading ");
+    if (!name.startsWith(prefix, Qt::CaseInsensitive))
         return 0;
-    const int n = match.captured(1).toInt();
-    return n >= 1 && n <= 12 ? n : 0;
+    bool ok = false;
+    const int n = name.mid(prefix.size()).trimmed().toInt(&ok);
+    return ok && n >= 1 && n <= 12 ? n : 0;
 }
 
 } // namespace
