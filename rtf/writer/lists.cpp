@@ -241,8 +241,10 @@ void QMKTextRtfWriterPrivate::writeListPrefix(const QTextBlock &block, QTextList
     const QString label = normalisedBullets(listLabel(block, list));
     const QVector<QMKListLevel> levels = listLevels(list->format());
     const int level = qMax(0, listLevel(block));
-    const bool bullet = level < levels.size() ? isBulletStyle(listLevelStyle(levels.at(level)))
-                                              : isBulletStyle(list->format().style());
+    // Levels deeper than the definitions are labelled like the deepest one.
+    const bool bullet = levels.isEmpty()
+        ? isBulletStyle(list->format().style())
+        : isBulletStyle(listLevelStyle(levels.at(qMin(level, levels.size() - 1))));
     if (bullet) {
         bool afterUnicode = false;
         for (const QChar c : label) {
