@@ -173,14 +173,16 @@ void placeCell(QTextTable *table, QTextTableCell cell, const RtfCellDefinition &
         at.insertFragment(QTextDocumentFragment(&content));
 }
 
-// Cells beyond the most columns a table may have: their text joins the row's last cell.
-void appendToCell(QTextTableCell cell, const QTextDocument &content)
+// Content of a cell that has no place of its own, added to cell after what it holds, in
+// paragraphs of its own.
+void appendToCell(QTextTableCell cell, const RtfCellDocument &contentCell)
 {
-    if (content.isEmpty())
-        return;
+    const QTextDocument &content = *contentCell.document;
+    const QTextBlock first = content.begin();
     QTextCursor at = cell.lastCursorPosition();
-    at.insertBlock(content.begin().blockFormat(), content.begin().charFormat());
-    at.insertFragment(QTextDocumentFragment(&content));
+    at.insertBlock(first.blockFormat(), first.charFormat());
+    if (!copyFlatContent(at, contentCell))
+        at.insertFragment(QTextDocumentFragment(&content));
 }
 
 // Merges the cell above or to the left into the cell at (row, column); false when there is
@@ -213,16 +215,22 @@ void placeCells(RtfTableLevel &level)
     const int columns = table->columns();
     for (int i = 0; i < int(level.cellDocuments.size()); ++i) {
         const RtfCellDocument &content = level.cellDocuments.at(i);
+        // Cells beyond the most columns a table may have: their text joins the row's last cell.
         if (i >= columns) {
-            appendToCell(table->cellAt(row, columns - 1), *content.document);
+            if (!content.document->isEmpty())
+                appendToCell(table->cellAt(row, columns - 1), content);
             continue;
         }
         const RtfCellDefinition definition =
             i < level.cellDefinitions.size() ? level.cellDefinitions.at(i) : RtfCellDefinition();
-        // A merged cell's own content is not placed: the cell it continues stands for both.
-        // A merge that cannot happen (the first row, the first cell) leaves an ordinary cell.
-        if (mergeIntoCell(table, definition, row, i))
+        // A merged cell's text joins the cell it continues, which stands for both. Word
+        // writes an empty paragraph into every merged cell: that adds nothing. A merge that
+        // cannot happen (the first row, the first cell) leaves an ordinary cell.
+        if (mergeIntoCell(table, definition, row, i)) {
+            if (holdsContent(*content.document))
+                appendToCell(table->cellAt(row, i), content);
             continue;
+        }
         placeCell(table, table->cellAt(row, i), definition, content);
     }
 }

@@ -86,14 +86,26 @@ void tst_TableRows::rowsBecomeColumns_data()
                + row({"\\clvmrg 1000", "\\clvmrg 2000", "3000"}, {"", "", "G"})
                + row({"1000", "1500", "2000", "3000"}, {"H", "I", "J", "K"}))
         << "A|B{1x2}|C{2x1} / D{2x1}|E{2x2} / G / H|I|J|K";
-    QTest::newRow("vertical merge: the cell above grows, its own text is dropped")
-        << rtf(twoColumns + row({"\\clvmrg 3000", "6000"}, {"C", "D"})) << "A{2x1}|B / D";
+    // Was: A{2x1}|B / D, the merged cell's text dropped.
+    QTest::newRow("vertical merge: the cell above grows and takes the merged cell's text")
+        << rtf(twoColumns + row({"\\clvmrg 3000", "6000"}, {"C", "D"})) << "A+C{2x1}|B / D";
     QTest::newRow("vertical merge over three rows")
         << rtf(twoColumns + row({"\\clvmrg 3000", "6000"}, {"", "D"})
                + row({"\\clvmrg 3000", "6000"}, {"", "F"}))
         << "A{3x1}|B / D / F";
     QTest::newRow("horizontal merge") << rtf(row({"3000", "\\clmrg 6000"}, {"A", ""}))
                                       << "A{1x2}";
+    // Was: A{1x2}, the merged cell's text dropped.
+    QTest::newRow("horizontal merge: the cell to the left takes the merged cell's text")
+        << rtf(row({"3000", "\\clmrg 6000"}, {"A", "{\\b B}\\par C"})) << "A+B+C{1x2}";
+    QTest::newRow("merged text over three rows, in the order written")
+        << rtf(twoColumns + row({"\\clvmrg 3000", "6000"}, {"C", "D"})
+               + row({"\\clvmrg 3000", "6000"}, {"E", "F"}))
+        << "A+C+E{3x1}|B / D / F";
+    QTest::newRow("merged cells holding only blanks and breaks add nothing")
+        << rtf(twoColumns + row({"\\clvmrg 3000", "6000"}, {" \\par ", "D"})
+               + row({"3000", "\\clmrg 6000"}, {"E", "\\par  "}))
+        << "A{2x1}|B / D / E{1x2}";
     QTest::newRow("text after the last \\cell stays in the row")
         << rtf("\\trowd\\cellx3000\\cellx6000\\pard\\intbl A\\cell B\\row") << "A|B";
     QTest::newRow("a non-breaking space after the last \\cell is text")

@@ -120,6 +120,11 @@ void tst_Tables::nestedTables_data()
         << "+[X|Y]++|B" << "X|Y";
     QTest::newRow("two levels opened at once keep their text")
         << rtf("\\pard\\itap2 X\\nestcell\\nestrow\\pard Z") << "+[X]+" << "X";
+    // Was: A{2x1}|B / D, the merged cell's nested table and text dropped.
+    QTest::newRow("a nested table in a merged cell joins the cell above")
+        << rtf(row("A", "B") + "\\trowd\\clvmrg\\cellx3000\\cellx6000" + nested
+               + "\\pard\\intbl\\itap1 after\\cell D\\cell\\row\\pard Z")
+        << "A++[X|Y]++after{2x1}|B / D" << "X|Y";
     QTest::newRow("nested table left open at the end of input")
         << rtf("\\trowd\\cellx3000\\pard\\intbl A\\par\\itap2 X\\nestcell Y") << "A++[X|Y]+"
         << "X|Y";
@@ -262,6 +267,11 @@ void tst_Tables::runFormatsInCells_data()
                + row("P{\\b B}", "{\\i I}") + "\\pard Z");
     QTest::newRow("a format only in the row's last cell, then first in the next row")
         << rtf(row("P", "{\\cf1 C}") + row("{\\cf1 C}P{\\i I}", "P") + "\\pard Z");
+    QTest::newRow("text of merged cells keeps its formats")
+        << rtf("\\trowd\\cellx3000\\clmrg\\cellx6000\\pard\\intbl {\\b B}\\cell {\\i I}P\\par "
+               "{\\cf1 C}\\cell\\row"
+               "\\trowd\\clvmrg\\cellx3000\\cellx6000\\pard\\intbl {\\b B}P\\cell {\\i I}\\cell"
+               "\\row\\pard Z");
     QTest::newRow("nested table between the rows")
         << rtf("\\trowd\\cellx3000\\pard\\intbl {\\b B}\\cell\\row"
                "\\pard\\intbl\\itap2 {\\i I}\\nestcell{\\*\\nesttableprops\\trowd\\cellx2000"
