@@ -29,6 +29,40 @@ const QRegularExpression &bookmarkLinkPattern()
     return pattern;
 }
 
+// The words and quoted strings of an instruction's switches.
+const QRegularExpression &switchTokenPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("\"([^\"]*)\"|([^\\s\"]+)"));
+    return pattern;
+}
+
+// The place a switch \l names within the target (Word's "HYPERLINK "a.html" \l "part2""); a
+// quoted tip may hold the same letters without being a switch.
+QString placeInTarget(const QString &instruction, int switchesStart)
+{
+    bool placeFollows = false;
+    QRegularExpressionMatchIterator tokens =
+        switchTokenPattern().globalMatch(instruction, switchesStart);
+    while (tokens.hasNext()) {
+        const QRegularExpressionMatch token = tokens.next();
+        const bool quoted = token.capturedLength(2) == 0;
+        const QString text = quoted ? token.captured(1) : token.captured(2);
+        if (placeFollows)
+            return quoted || !text.startsWith(QLatin1Char('\\')) ? text : QString();
+        placeFollows = !quoted && text == QLatin1String("\\l");
+    }
+    return QString();
+}
+
+QTextCharFormat bookmarkLink(const QString &name)
+{
+    QTextCharFormat link;
+    link.setAnchor(true);
+    link.setAnchorHref(QLatin1Char('#') + name);
+    link.setProperty(QMKFormatProperty::InternalLinkTarget, name);
+    return link;
+}
+
 // Identifiers of this system's own links are upper case; a lower-case one was written by
 // hand or by another program.
 bool needsUpperCase(const QString &identifier)
@@ -50,17 +84,13 @@ QString normalisedLink(const QString &url, QLatin1String scheme)
 
 QTextCharFormat QMKTextRtfReaderPrivate::linkFormatOf(const QString &instruction)
 {
-    QTextCharFormat link;
     const QRegularExpressionMatch bookmark = bookmarkLinkPattern().match(instruction);
     if (bookmark.hasMatch()) {
-        const QString name = bookmark.captured(1).isEmpty() ? bookmark.captured(2)
-                                                            : bookmark.captured(1);
-        link.setAnchor(true);
-        link.setAnchorHref(QLatin1Char('#') + name);
-        link.setProperty(QMKFormatProperty::InternalLinkTarget, name);
-        return link;
+        return bookmarkLink(bookmark.captured(1).isEmpty() ? bookmark.captured(2)
+                                                           : bookmark.captured(1));
     }
 
+    QTextCharFormat link;
     const QRegularExpressionMatch web = webLinkPattern().match(instruction);
     if (!web.hasMatch())
         return link;
@@ -70,6 +100,13 @@ QTextCharFormat QMKTextRtfReaderPrivate::linkFormatOf(const QString &instruction
         link.setProperty(QMKFormatProperty::NoteIdentifier, url.mid(NoteLinkScheme.size()));
     } else if (url.startsWith(InternalLinkScheme)) {
         url = normalisedLink(url, InternalLinkScheme);
+    } else {
+        const QString place = placeInTarget(instruction, web.capturedEnd());
+        if (!place.isEmpty()) {
+            if (url.isEmpty())
+                return bookmarkLink(place);
+            url += QLatin1Char('#') + place;
+        }
     }
     link.setAnchor(true);
     link.setAnchorHref(url);

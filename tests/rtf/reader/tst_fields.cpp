@@ -70,6 +70,15 @@ void tst_Fields::hyperlinkInstructions_data()
     link("switch after the target", "HYPERLINK \"a.html\" \\o \"tip\"", "a.html");
     link("switch without a value after the target", "HYPERLINK \"a.html\" \\h", "a.html");
     link("two blanks before the target", "HYPERLINK  \"a.html\"", "a.html");
+    // Was: a.html, the place in it dropped.
+    link("place in the target", "HYPERLINK \"a.html\" \\l \"part2\"", "a.html#part2");
+    link("place after another switch", "HYPERLINK \"a.html\" \\o \"tip\" \\l \"part2\" \\h",
+         "a.html#part2");
+    link("place unquoted", "HYPERLINK \"a.html\" \\l part2 ", "a.html#part2");
+    link("a \\l in a quoted tip is no place", "HYPERLINK \"a.html\" \\o \"see \\l x\"",
+         "a.html");
+    link("empty place", "HYPERLINK \"a.html\" \\l \"\"", "a.html");
+    link("\\l without a place", "HYPERLINK \"a.html\" \\l", "a.html");
     noLink("keyword in lower case", "hyperlink \"a.html\"");
     noLink("unquoted target", "HYPERLINK a.html");
     noLink("no target", "HYPERLINK");
@@ -107,6 +116,10 @@ void tst_Fields::hyperlinkInstructions_data()
     QTest::newRow("link to a bookmark, blanks around")
         << QStringLiteral("HYPERLINK  \\l \"bookmark_1\" ") << true
         << QStringLiteral("#bookmark_1") << QVariant(QStringLiteral("bookmark_1")) << none;
+    // Was: a link to nowhere (an empty target).
+    QTest::newRow("place in an empty target: a link to a bookmark")
+        << QStringLiteral("HYPERLINK \"\" \\l \"_Toc1\"") << true << QStringLiteral("#_Toc1")
+        << QVariant(QStringLiteral("_Toc1")) << none;
     noLink("link to no bookmark", "HYPERLINK \\l");
     noLink("link to an empty bookmark name", "HYPERLINK \\l \"\"");
 }
@@ -157,6 +170,11 @@ void tst_Fields::fieldResults_data()
     QTest::newRow("this system's own link to a bookmark")
         << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \\\\l sec}{\\fldrslt Section}}}")
         << Runs{{"Section", "#sec", "sec"}};
+    // Was: a.html, the place in it dropped.
+    QTest::newRow("link to a place in another document")
+        << QByteArray("{\\rtf1{\\field{\\*\\fldinst {HYPERLINK \"a.html\" \\\\l \"part2\" }}"
+                      "{\\fldrslt Part 2}}}")
+        << Runs{{"Part 2", "a.html#part2"}};
     QTest::newRow("note link")
         << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"qmarkcmt://ab12\"}"
                       "{\\fldrslt note}}}")
