@@ -54,8 +54,16 @@ void QMKTextRtfWriterPrivate::writeTable(QTextTable *table)
     const int columns = table->columns();
     for (int r = 0; r < rows; ++r) {
         writeNewline();
-        if (tableDepth == 1)
+        // A top-level row states its definition before its cells and again before \row, the
+        // same bytes both times: made once (it is a fifth of writing a table).
+        QByteArray definition;
+        bool pendingAfterDefinition = false;
+        if (tableDepth == 1) {
+            const int start = out.size();
             writeRowDefinition(table, r);
+            definition = out.mid(start);
+            pendingAfterDefinition = delimiterPending;
+        }
         for (int c = 0; c < columns; ++c) {
             const QTextTableCell cell = table->cellAt(r, c);
             if (cell.isValid() && cell.row() == r && cell.column() == c) {
@@ -68,7 +76,8 @@ void QMKTextRtfWriterPrivate::writeTable(QTextTable *table)
         delimiterPending = false;
         writeChar('{');
         if (tableDepth == 1) {
-            writeRowDefinition(table, r);
+            out.append(definition);
+            delimiterPending = pendingAfterDefinition;
             writeKeyword(KwRow);
         } else {
             writeKeyword(KwIgnorable);
