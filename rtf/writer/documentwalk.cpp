@@ -50,7 +50,13 @@ void QMKTextRtfWriterPrivate::writeFrame(QTextFrame *frame)
 
 void QMKTextRtfWriterPrivate::writeFrameElements(QTextFrame *frame)
 {
-    for (QTextFrame::iterator it = frame->begin(); !it.atEnd(); ++it) {
+    writeElements(frame->begin(), false);
+}
+
+// The paragraphs of a frame inside a table are the table writer's; those of a cell are not.
+void QMKTextRtfWriterPrivate::writeElements(QTextFrame::iterator it, bool cellContent)
+{
+    for (; !it.atEnd(); ++it) {
         if (QTextFrame *child = it.currentFrame()) {
             if (QTextTable *table = qobject_cast<QTextTable *>(child)) {
                 endParagraphBeforeTable();
@@ -61,7 +67,7 @@ void QMKTextRtfWriterPrivate::writeFrameElements(QTextFrame *frame)
                 // text, written in the flow.
                 writeFrameElements(child);
             }
-        } else if (it.currentBlock().isValid() && tableDepth == 0) {
+        } else if (it.currentBlock().isValid() && (cellContent || tableDepth == 0)) {
             writeBlock(it.currentBlock());
         }
     }

@@ -17,6 +17,7 @@
 #include <QUuid>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
+#include <QTextFrame>
 #include <QVector>
 
 class QIODevice;
@@ -155,6 +156,7 @@ public:
     // The walk (documentwalk.cpp).
     void writeFrame(QTextFrame *frame);
     void writeFrameElements(QTextFrame *frame);
+    void writeElements(QTextFrame::iterator it, bool cellContent);
     void endParagraphBeforeTable();
     void writeBlock(const QTextBlock &block);
     void writeFragment(const QString &text, const QTextCharFormat &format,
@@ -162,7 +164,6 @@ public:
 
     // Tables (tables.cpp).
     void writeTable(QTextTable *table);
-    void writeCellContent(const class QTextTableCell &cell);
     void writeRowDefinition(QTextTable *table, int row);
 
     // Links, bookmarks and notes (spans.cpp), pictures (pictures.cpp).
@@ -172,6 +173,9 @@ public:
     void openLink(const QTextCharFormat &format);
     void writeRun(const QString &text, const QTextCharFormat &format, bool spaceAfterFormat);
     void writeLinkedNote(const QTextCharFormat &format, bool footnote);
+    void writeInlineNoteText(const QString &text, const QTextCharFormat &format,
+                             const QTextBlockFormat &blockFormat, const QTextBlock &block,
+                             bool opening, bool spaceAfterFormat);
     void writeSubDocument(QTextDocument *note);
     void prepareNoteDocument(const QTextFormat &format);
     void writePicture(const QTextImageFormat &format);

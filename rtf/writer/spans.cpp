@@ -131,12 +131,7 @@ void QMKTextRtfWriterPrivate::writeFragment(const QString &text, const QTextChar
                 return;
             }
         }
-        const bool first = opening && noteSpacing;
-        if (first)
-            writeText(QStringLiteral(" "), 0, false, false, false, QString());
-        if (opening)
-            writeBlockFormat(block.blockFormat(), block.textList(), true);
-        writeRun(first ? leftTrimmed(text) : text, format, false);
+        writeInlineNoteText(text, format, block.blockFormat(), block, opening, false);
     } else if (kind & RtfSpanState::LinkedComment) {
         if (opening) {
             ++noteCounter;
@@ -178,12 +173,8 @@ void QMKTextRtfWriterPrivate::writeFragment(const QString &text, const QTextChar
                 return;
             }
         }
-        const bool first = opening && noteSpacing;
-        if (first)
-            writeText(QStringLiteral(" "), 0, false, false, false, QString());
-        if (opening)
-            writeBlockFormat(withoutIndents(block.blockFormat()), block.textList(), true);
-        writeRun(first ? leftTrimmed(text) : text, format, true);
+        writeInlineNoteText(text, format, withoutIndents(block.blockFormat()), block, opening,
+                            true);
     } else if (kind & RtfSpanState::Link) {
         if (opening)
             openLink(format);
@@ -203,6 +194,21 @@ void QMKTextRtfWriterPrivate::writeRun(const QString &text, const QTextCharForma
     writeChar('{');
     writeTextRun(text, format, true, spaceAfterFormat);
     writeChar('}');
+}
+
+// Text of a note kept in the flow: the first run of the note states the paragraph's format.
+void QMKTextRtfWriterPrivate::writeInlineNoteText(const QString &text,
+                                                  const QTextCharFormat &format,
+                                                  const QTextBlockFormat &blockFormat,
+                                                  const QTextBlock &block, bool opening,
+                                                  bool spaceAfterFormat)
+{
+    const bool first = opening && noteSpacing;
+    if (first)
+        writeText(QStringLiteral(" "), 0, false, false, false, QString());
+    if (opening)
+        writeBlockFormat(blockFormat, block.textList(), true);
+    writeRun(first ? leftTrimmed(text) : text, format, spaceAfterFormat);
 }
 
 // The content of a linked note, from the note document prepared during collection.

@@ -69,7 +69,7 @@ void QMKTextRtfWriterPrivate::writeTable(QTextTable *table)
             if (cell.isValid() && cell.row() == r && cell.column() == c) {
                 writeSpaceIfPending();
                 firstParagraph = true;
-                writeCellContent(cell);
+                writeElements(cell.begin(), true);
             }
             writeKeyword(tableDepth == 1 ? KwCell : KwNestcell);
         }
@@ -95,23 +95,6 @@ void QMKTextRtfWriterPrivate::writeTable(QTextTable *table)
     }
     --tableDepth;
     firstParagraph = true;
-}
-
-void QMKTextRtfWriterPrivate::writeCellContent(const QTextTableCell &cell)
-{
-    for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
-        if (QTextFrame *child = it.currentFrame()) {
-            if (QTextTable *nested = qobject_cast<QTextTable *>(child)) {
-                endParagraphBeforeTable();
-                writeTable(nested);
-                afterTable = true;
-            } else {
-                writeFrameElements(child);
-            }
-        } else if (it.currentBlock().isValid()) {
-            writeBlock(it.currentBlock());
-        }
-    }
 }
 
 void QMKTextRtfWriterPrivate::writeRowDefinition(QTextTable *table, int row)
