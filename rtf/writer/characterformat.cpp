@@ -67,13 +67,8 @@ void QMKTextRtfWriterPrivate::writeCharFormat(const QTextCharFormat &format)
     // vertically, so what the run's own alignment is follows them.
     const int vertical = format.intProperty(QTextFormat::TextVerticalAlignment);
     const bool offset = format.hasProperty(QMKFormatProperty::VerticalOffset);
-    if (offset) {
-        const int halfPoints = format.intProperty(QMKFormatProperty::VerticalOffset);
-        if (halfPoints >= 0)
-            writeKeyword(KwUp, halfPoints);
-        else
-            writeKeyword(KwDn, -qMax(halfPoints, -INT_MAX));
-    }
+    if (offset)
+        writeVerticalOffset(format.intProperty(QMKFormatProperty::VerticalOffset));
     if (vertical == QTextCharFormat::AlignSuperScript)
         writeKeyword(KwSuper);
     else if (vertical == QTextCharFormat::AlignSubScript)
@@ -124,4 +119,12 @@ void QMKTextRtfWriterPrivate::writeCharFormat(const QTextCharFormat &format)
         writeKeyword(KwStrokewidth, 60);
         writeKeyword(KwStrokec, colourIndex(format.textOutline().color()));
     }
+}
+
+void QMKTextRtfWriterPrivate::writeVerticalOffset(int halfPoints)
+{
+    if (halfPoints >= 0)
+        writeKeyword(KwUp, halfPoints);
+    else
+        writeKeyword(KwDn, -qMax(halfPoints, -INT_MAX));
 }

@@ -14,7 +14,6 @@
 #include <QUrl>
 #include <QVariant>
 
-#include <climits>
 
 namespace {
 
@@ -40,11 +39,7 @@ void QMKTextRtfWriterPrivate::writePicture(const QTextImageFormat &format)
     writeChar('{');
     if (format.hasProperty(QMKFormatProperty::VerticalOffset)
         && format.hasProperty(QMKFormatProperty::PdfFileName)) {
-        const int offset = format.intProperty(QMKFormatProperty::VerticalOffset);
-        if (offset >= 0)
-            writeKeyword(KwUp, offset);
-        else
-            writeKeyword(KwDn, -qMax(offset, -INT_MAX));
+        writeVerticalOffset(format.intProperty(QMKFormatProperty::VerticalOffset));
     } else if (format.hasProperty(QTextFormat::TextVerticalAlignment)) {
         static const RtfKeyword words[] = {KwSuper, KwSub, KwVertalc, KwVertalt, KwVertalb,
                                            KwVertalj};

@@ -150,6 +150,7 @@ public:
 
     // Character and paragraph formats (characterformat.cpp, blockformat.cpp).
     void writeCharFormat(const QTextCharFormat &format);
+    void writeVerticalOffset(int halfPoints);
     void writeBlockFormat(const QTextBlockFormat &format, QTextList *list, bool styleFallback);
     void writeStyleReference(const QTextFormat &format, bool styleFallback);
 
