@@ -132,6 +132,7 @@ int QMKTextRtfReaderPrivate::parse()
 
     // Text of groups the input never closed was read all the same: keep it.
     flushPendingText();
+    endNotesAt(0);
     closeOpenTables();
     settleCursor();
     buildLists();
@@ -292,6 +293,8 @@ int QMKTextRtfReaderPrivate::closeGroup()
         return RtfStatus::Ok;
 
     endDestination(state.destination);
+    if (Q_UNLIKELY(insideNote()))
+        endNotesAt(groupStack.size());
     state = groupStack.takeLast();
     rawData.clear();
     pendingNibble = -1;
@@ -322,7 +325,12 @@ void QMKTextRtfReaderPrivate::flushPendingText()
     switch (state.destination) {
     case RtfDestination::Body:
     case RtfDestination::FieldResult:
-        deliverToDocument(text);
+    case RtfDestination::Footnote:
+    case RtfDestination::Annotation:
+        if (Q_UNLIKELY(insideNote()))
+            deliverNoteText(text);
+        else
+            deliverToDocument(text);
         break;
     case RtfDestination::FontTable:
         return; // a font entry's name builds up until the entry ends
@@ -361,7 +369,7 @@ void QMKTextRtfReaderPrivate::flushPendingText()
 void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock()
 {
     deferredBlockFormats.pending = false;
-    applyFormatsToEmptyBlock(state.charFormat, paragraphFormat);
+    applyFormatsToEmptyBlock(state.charFormat, pendingBlockFormat());
 }
 
 void QMKTextRtfReaderPrivate::settleCursor()
@@ -425,7 +433,7 @@ void QMKTextRtfReaderPrivate::deliverToDocument(const QString &text)
         deferredBlockFormats.pending = true;
         if (!deferredBlockFormats.charFormat.isPooledAs(state.charFormat))
             deferredBlockFormats.charFormat = state.charFormat;
-        deferredBlockFormats.blockFormat = paragraphFormat;
+        deferredBlockFormats.blockFormat = pendingBlockFormat();
         return;
     }
     applyFormatsToEmptyBlock();

@@ -151,7 +151,7 @@ int QMKTextRtfReaderPrivate::addListOverride(const RtfKeywordCall &)
 
 int QMKTextRtfReaderPrivate::setListNumber(const RtfKeywordCall &call)
 {
-    if (state.destination == RtfDestination::Body) {
+    if (state.destination == RtfDestination::Body && !insideNote()) {
         paragraphFormat.setProperty(QMKFormatProperty::ListNumber, call.parameter);
     } else if (state.destination == RtfDestination::ListOverride && !overrideTable.isEmpty()) {
         overrideTable.last().listNumber = call.parameter;
@@ -162,6 +162,8 @@ int QMKTextRtfReaderPrivate::setListNumber(const RtfKeywordCall &call)
 
 int QMKTextRtfReaderPrivate::setParagraphListLevel(const RtfKeywordCall &call)
 {
+    if (insideNote())
+        return RtfStatus::Ok;
     paragraphFormat.setProperty(QMKFormatProperty::ListLevel, call.parameter);
     applyLevelIndents(call.parameter);
     return RtfStatus::Ok;

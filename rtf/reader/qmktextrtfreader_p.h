@@ -25,6 +25,7 @@
 #include <QTextOption>
 #include <QVector>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -330,9 +331,6 @@ public:
     void beginParagraphText();
     /// Paper width less the margins, in twips; never below one twip, whatever the input says.
     int textWidth() const;
-    /// Notes keep the paragraph format of the text around them: paragraph keywords that build
-    /// the pending format are skipped inside them.
-    bool insideNote() const;
 
     int resetParagraph(const RtfKeywordCall &call);
     int endParagraph(const RtfKeywordCall &call);
@@ -510,6 +508,39 @@ public:
     int readBinaryData(const RtfKeywordCall &call);
 
     // --- Notes (notes.cpp) ---
+    // A footnote or annotation is read either as text in the flow, its runs marked, or (with
+    // its "as text" option off) into a note document of its own, which the reader's cursor
+    // writes into until the note ends; the note is then stored as RTF on an anchor in the text.
+
+    struct NoteState
+    {
+        int depth = -1;             ///< enclosing groups of the note keyword; -1: not inside
+        bool endnote = false;       ///< \ftnalt: the footnote is an endnote
+        std::unique_ptr<QTextDocument> document; ///< the note's text when read as a note
+        QTextCursor returnCursor;   ///< where reading goes on when the note ends
+    };
+    NoteState footnote;
+    NoteState annotation;
+
+    /// Inside a footnote or annotation group, however deeply nested.
+    bool insideNote() const { return footnote.depth >= 0 || annotation.depth >= 0; }
+    /// The cursor writes into a note document, not into the text of the document read.
+    bool readingNoteDocument() const { return footnote.document || annotation.document; }
+    /// The block format an empty block takes: a note document's paragraphs keep none of the
+    /// surrounding paragraph's.
+    const QTextBlockFormat &pendingBlockFormat() const;
+    /// Delivers text read inside a note: marked in the flow, or into the note's document.
+    void deliverNoteText(const QString &text);
+    /// Ends the notes whose outermost group closes with depth enclosing groups left.
+    void endNotesAt(int depth);
+    void endNote(bool isFootnote);
+    void insertNote(bool isFootnote, QTextDocument *noteDocument, bool endnote);
+    /// Table structure belongs to the text around a note: inside one, a cell end only breaks
+    /// the note's paragraph and the other table words are passed over.
+    int tableKeywordInNote(const RtfKeywordCall &call);
+
+    int enterNote(const RtfKeywordCall &call);
+    int markEndnote(const RtfKeywordCall &call);
 
     // --- Post-processing (postprocessing.cpp) ---
 
