@@ -62,6 +62,10 @@ RtfSpanState QMKTextRtfWriterPrivate::spanState(const QTextCharFormat &format) c
         state.flags |= RtfSpanState::LinkedComment;
     if (format.boolProperty(QMKFormatProperty::LinkedFootnote))
         state.flags |= RtfSpanState::LinkedFootnote;
+    // A footnote's flag marks it as an endnote.
+    if ((state.flags & (RtfSpanState::InlineFootnote | RtfSpanState::LinkedFootnote))
+        && format.boolProperty(QMKFormatProperty::NoteFlag))
+        state.flags |= RtfSpanState::Endnote;
     if (format.isAnchor() && !format.anchorHref().isEmpty()) {
         state.flags |= RtfSpanState::Link;
         state.linkTarget = format.anchorHref();
@@ -90,7 +94,8 @@ int QMKTextRtfWriterPrivate::resolveSpanKind(const RtfSpanState &state) const
     }
     if (f & (RtfSpanState::InlineFootnote | RtfSpanState::LinkedFootnote)) {
         if (!exportMode && (f & RtfSpanState::LinkedFootnote))
-            return (f & ~RtfSpanState::LinkedFootnote) | RtfSpanState::Link;
+            return (f & ~(RtfSpanState::LinkedFootnote | RtfSpanState::Endnote))
+                | RtfSpanState::Link;
         const int mode = (f & RtfSpanState::InlineFootnote) ? inlineFootnoteMode
                                                             : linkedFootnoteMode;
         switch (mode) {
@@ -256,6 +261,8 @@ void QMKTextRtfWriterPrivate::closeSpans(const QTextCharFormat &previousFormat,
         const QTextCharFormat reference = previousFormat.properties().isEmpty()
             ? nextFormat : previousFormat;
         writeRaw("{\\super\\chftn{\\*\\footnote");
+        if (kind & RtfSpanState::Endnote)
+            writeKeyword(KwFtnalt);
         writeKeyword(KwPard);
         writeKeyword(KwPlain);
         writeSpaceIfPending();

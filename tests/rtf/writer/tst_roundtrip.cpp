@@ -52,6 +52,8 @@ QString paragraphTexts(const QTextDocument &document)
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         QString text = block.text();
         text.remove(QChar::ObjectReplacementCharacter);
+        // Export mode sets each note's text off by one blank and trims the note's own blanks.
+        text.remove(QLatin1Char(' '));
         if (!text.isEmpty())
             texts << text;
     }

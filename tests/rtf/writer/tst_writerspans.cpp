@@ -149,6 +149,12 @@ void tst_WriterSpans::spans_data()
         run(d, "a", with({{P::InlineAnnotation, true}}));
         paragraph(d, "b", {}, with({{P::InlineAnnotation, true}}));
     }, "{\\chatn{\\*\\annotation" + f0("a") + "\n\\par\\plain " + f0("b") + "}}");
+    row("inline endnote", [](QTextDocument &d) {
+        run(d, "a");
+        run(d, "b", with({{P::InlineFootnote, true}, {P::NoteFlag, true}}));
+    }, "{a}{\\f0\\fs24\\super\\chftn{\\footnote\\ftnalt\\pard\\plain {\\f0\\fs24\\super\\chftn}"
+           + f0("b")
+           + "}}");
     row("export: linked comment with its note", [](QTextDocument &d) {
         run(d, "a");
         run(d, "b", linkedComment("{\\rtf1 Note}"));
