@@ -355,6 +355,9 @@ void QMKTextRtfReaderPrivate::flushPendingText()
     case RtfDestination::LevelMarker:
         takeLevelMarker(text);
         break;
+    case RtfDestination::NoteText:
+        noteAnchorData.plainText += text;
+        break;
     case RtfDestination::PictureFileName:
     case RtfDestination::PdfFileName:
     case RtfDestination::MathMLEquation:
@@ -506,6 +509,9 @@ void QMKTextRtfReaderPrivate::endDestination(RtfDestination destination)
         break;
     case RtfDestination::EmbeddedPdf:
         endEmbeddedPdf();
+        break;
+    case RtfDestination::NoteData:
+        endNoteData();
         break;
     default:
         break;

@@ -119,7 +119,8 @@ int QMKTextRtfReaderPrivate::handleKeyword(RtfKeyword keyword, bool hasParameter
     // Writers put size and scale words after the kind word (\pngblip\picwgoal300 ...): in a
     // picture every keyword leaves the data mode on. Text is discarded there in any case.
     if (state.destination != RtfDestination::Picture
-        && state.destination != RtfDestination::EmbeddedPdf)
+        && state.destination != RtfDestination::EmbeddedPdf
+        && state.destination != RtfDestination::NoteData)
         state.inputMode = RtfInputMode::Text;
     const RtfKeywordCall call{keyword, hasParameter, hasParameter ? parameter : 0,
                               !(hasParameter && parameter == 0)};

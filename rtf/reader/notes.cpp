@@ -20,8 +20,9 @@ QString newNoteIdentifier()
     return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
 }
 
-bool attachNote(QTextCursor &anchor, bool isFootnote, QString identifier, const QByteArray &rtf,
-                const QString &plain, const QColor &colour, bool flag, int count)
+// What a note's anchor characters carry.
+QTextCharFormat noteAnchorFormat(bool isFootnote, QString identifier, const QByteArray &rtf,
+                                 const QString &plain, const QColor &colour, bool flag, int count)
 {
     if (identifier.isEmpty())
         identifier = newNoteIdentifier();
@@ -41,7 +42,15 @@ bool attachNote(QTextCursor &anchor, bool isFootnote, QString identifier, const 
     format.setAnchorHref(QLatin1String("qmarkcmt://") + identifier);
     if (!isFootnote && colour.isValid())
         format.setProperty(QMKFormatProperty::NoteColour, colour);
-    anchor.mergeCharFormat(format);
+    return format;
+}
+
+bool attachNote(QTextCursor &anchor, bool isFootnote, const QString &identifier,
+                const QByteArray &rtf, const QString &plain, const QColor &colour, bool flag,
+                int count)
+{
+    anchor.mergeCharFormat(noteAnchorFormat(isFootnote, identifier, rtf, plain, colour, flag,
+                                            count));
     return true;
 }
 
@@ -167,4 +176,45 @@ int QMKTextRtfReaderPrivate::tableKeywordInNote(const RtfKeywordCall &call)
     if (call.keyword == KwCell || call.keyword == KwNestcell)
         return endParagraph(call);
     return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::enterNoteData(const RtfKeywordCall &call)
+{
+    if (call.keyword == KwQmknotetext) {
+        if (state.destination == RtfDestination::NoteData) {
+            state.destination = RtfDestination::NoteText;
+            state.inputMode = RtfInputMode::Text;
+        }
+        return RtfStatus::Ok;
+    }
+    state.destination = RtfDestination::NoteData;
+    state.inputMode = RtfInputMode::Hexadecimal;
+    noteAnchorData = NoteAnchorData();
+    noteAnchorData.isFootnote = call.parameter == 1;
+    return RtfStatus::Ok;
+}
+
+int QMKTextRtfReaderPrivate::setNoteDetail(const RtfKeywordCall &call)
+{
+    if (state.destination != RtfDestination::NoteData)
+        return RtfStatus::Ok;
+    switch (call.keyword) {
+    case KwQmknoteflag: noteAnchorData.flag = call.on; break;
+    case KwQmknotecount: noteAnchorData.count = call.parameter; break;
+    default: noteAnchorData.colour = QColor(QRgb(call.parameter & 0xffffff)); break;
+    }
+    return RtfStatus::Ok;
+}
+
+void QMKTextRtfReaderPrivate::endNoteData()
+{
+    // The anchor's text follows the group in the link's result: its group takes the note.
+    if (groupStack.isEmpty())
+        return;
+    const NoteAnchorData &data = noteAnchorData;
+    const QString identifier = groupStack.last().charFormat.format()
+                                   .stringProperty(QMKFormatProperty::NoteIdentifier);
+    mergeCharFormat(groupStack.last().charFormat,
+                    noteAnchorFormat(data.isFootnote, identifier, rawData, data.plainText,
+                                     data.colour, data.flag, data.count));
 }

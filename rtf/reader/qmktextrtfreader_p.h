@@ -56,6 +56,8 @@ enum class RtfDestination {
     FieldResult,
     Footnote,
     Annotation,
+    NoteData,
+    NoteText,
     Stylesheet,
 };
 
@@ -466,6 +468,8 @@ public:
     /// The link properties a field instruction gives its result; no properties when the
     /// instruction is not a hyperlink.
     static QTextCharFormat linkFormatOf(const QString &instruction);
+    /// Merges properties into target's format; a change the pool remembers when they pool.
+    void mergeCharFormat(RtfCharFormatState &target, const QTextCharFormat &properties);
     void appendFieldInstruction(const QString &text);
     void endFieldInstruction();
 
@@ -541,6 +545,23 @@ public:
 
     int enterNote(const RtfKeywordCall &call);
     int markEndnote(const RtfKeywordCall &call);
+
+    // The system's own writer keeps what a note anchor carries in a private group inside the
+    // anchor's link: {\*\qmknote N [\qmknoteflag] [\qmknotecount N] [\qmknotecolour N]
+    // {\*\qmknotetext plain text} hexadecimal RTF of the note}, N 1 for a footnote.
+    struct NoteAnchorData
+    {
+        bool isFootnote = false;
+        bool flag = false;
+        int count = 0;
+        QColor colour;
+        QString plainText;
+    };
+    NoteAnchorData noteAnchorData;
+
+    void endNoteData();
+    int enterNoteData(const RtfKeywordCall &call);
+    int setNoteDetail(const RtfKeywordCall &call);
 
     // --- Post-processing (postprocessing.cpp) ---
 

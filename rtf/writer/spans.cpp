@@ -181,8 +181,11 @@ void QMKTextRtfWriterPrivate::writeFragment(const QString &text, const QTextChar
         writeInlineNoteText(text, format, withoutIndents(block.blockFormat()), block, opening,
                             true);
     } else if (kind & RtfSpanState::Link) {
-        if (opening)
+        if (opening) {
             openLink(format);
+            if (linked)
+                writeNoteAnchorData(format);
+        }
         writeRun(text, format, false);
     } else {
         writeChar('{');
@@ -229,6 +232,31 @@ void QMKTextRtfWriterPrivate::writeLinkedNote(const QTextCharFormat &format, boo
     if (footnote)
         clearNoteIndents(note);
     writeSubDocument(note);
+}
+
+// A note anchor written as a link to its note keeps the note in a private group at the start
+// of the link's result, from which the system's own reader restores the anchor.
+void QMKTextRtfWriterPrivate::writeNoteAnchorData(const QTextCharFormat &format)
+{
+    const bool footnote = format.boolProperty(QMKFormatProperty::LinkedFootnote);
+    writeChar('{');
+    writeKeyword(KwIgnorable);
+    writeKeyword(KwQmknote, footnote ? 1 : 0);
+    if (format.boolProperty(QMKFormatProperty::NoteFlag))
+        writeKeyword(KwQmknoteflag);
+    const int count = format.intProperty(QMKFormatProperty::NoteCount);
+    if (count > 0)
+        writeKeyword(KwQmknotecount, count);
+    const QColor colour = format.colorProperty(QMKFormatProperty::NoteColour);
+    if (!footnote && colour.isValid())
+        writeKeyword(KwQmknotecolour, int(colour.rgb() & 0xffffff));
+    writeRaw("{\\*");
+    writeKeyword(KwQmknotetext);
+    writeText(format.stringProperty(QMKFormatProperty::NotePlainText), 0, false, true, false,
+              QString());
+    writeChar('}');
+    out.append(format.property(QMKFormatProperty::NoteContent).toByteArray().toHex());
+    writeChar('}');
 }
 
 void QMKTextRtfWriterPrivate::openLink(const QTextCharFormat &format)

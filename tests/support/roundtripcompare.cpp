@@ -21,10 +21,8 @@
 
 namespace {
 
-// Not meant to survive: object links (lists and tables are compared through their blocks),
-// picture names (made from the picture's bytes, which PNG data written anew need not repeat),
-// and what a note anchor carries besides its link: the system's own RTF writes such anchors as
-// links to their notes.
+// Not meant to survive: object links (lists and tables are compared through their blocks) and
+// picture names (made from the picture's bytes, which PNG data written anew need not repeat).
 const int IgnoredProperties[] = {
     QTextFormat::ObjectIndex,
     QTextFormat::ObjectType,
@@ -34,14 +32,6 @@ const int IgnoredProperties[] = {
     QTextFormat::FontFamilies,      // FontFamily says it; Qt fills this list or not as it goes
     QMKFormatProperty::ListNumber,
     QMKFormatProperty::ListLevel,
-    QMKFormatProperty::LinkedComment,
-    QMKFormatProperty::LinkedFootnote,
-    QMKFormatProperty::NoteAnchor,
-    QMKFormatProperty::NoteIdentifier,
-    QMKFormatProperty::NoteContent,
-    QMKFormatProperty::NoteColour,
-    QMKFormatProperty::NoteCount,
-    QMKFormatProperty::NotePlainText,
 };
 
 template <typename Format>
