@@ -163,7 +163,10 @@ void QMKTextRtfReaderPrivate::insertNote(bool isFootnote, QTextDocument *noteDoc
         const QString placeholder = noteAnchorPlaceholder.isEmpty() ? QStringLiteral("*")
                                                                     : noteAnchorPlaceholder;
         const int start = anchor.position();
-        anchor.insertText(placeholder, state.charFormat.format());
+        // In the format of the text around the note, whose group is the note group's parent.
+        const RtfCharFormatState &around = groupStack.isEmpty() ? state.charFormat
+                                                                : groupStack.last().charFormat;
+        anchor.insertText(placeholder, around.format());
         anchor.setPosition(start, QTextCursor::KeepAnchor);
     }
     const QByteArray rtf = toRtf(noteDocument, true, false, true, QString());

@@ -122,7 +122,8 @@ void tst_Notes::notesAsNotes_data()
         QTest::newRow(tag) << QByteArray(body) << placeholder << QString::fromUtf8(text)
                            << QString::fromUtf8(marks) << strings(notes);
     };
-    row("footnote on a placeholder", "See{\\footnote text}.", true, "See*.", "...F.", {"text"});
+    row("footnote on a placeholder", "See{\\footnote\\b text}.", true, "See*.", "...F.",
+        {"text"});
     row("footnote on the word before", "See{\\footnote text}.", false, "See.", "FFF.",
         {"text"});
     row("word after a separator", "Hello world{\\footnote n}", false, "Hello world",
@@ -166,6 +167,7 @@ void tst_Notes::notesAsNotes()
                         .hasMatch());
             QCOMPARE(f.anchorHref(), QLatin1String("qmarkcmt://") + identifier);
             QVERIFY(f.isAnchor());
+            QVERIFY2(f.fontWeight() <= QFont::Normal, "anchors keep the format around the note");
             const bool comment = f.boolProperty(QMKFormatProperty::LinkedComment);
             QCOMPARE(f.property(QMKFormatProperty::NoteColour).value<QColor>(),
                      comment ? QColor(254, 246, 188) : QColor());
