@@ -15,8 +15,8 @@
 
 namespace {
 
-// Word reads at most nine levels; eight are written, as the lists this system makes have.
-constexpr int MaxWrittenLevels = 8;
+// Word reads at most nine levels (\ilvl0 to \ilvl8), and Word's own lists have nine.
+constexpr int MaxWrittenLevels = 9;
 
 QChar normalisedBullet(QChar c)
 {

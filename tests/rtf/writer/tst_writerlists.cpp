@@ -141,11 +141,12 @@ void tst_WriterLists::listTable_data()
                               + noIndent)));
     const QByteArray empty = definition(23, "{\\leveltext\\leveltemplateid1" + emptyLevel);
     row("no levels: one empty bullet level", Lists{{}}, oneList(empty));
-    QByteArray eight = empty;
-    for (int k = 2; k <= 8; ++k)
-        eight += definition(23, "{\\leveltext\\leveltemplateid" + QByteArray::number(k)
-                                    + emptyLevel);
-    row("ten levels: eight written", Lists{Levels(10)}, oneList(eight));
+    QByteArray nine = empty;
+    for (int k = 2; k <= 9; ++k)
+        nine += definition(23, "{\\leveltext\\leveltemplateid" + QByteArray::number(k)
+                                   + emptyLevel);
+    // Was: eight, and an item at the ninth level lost its level.
+    row("ten levels: nine written", Lists{Levels(10)}, oneList(nine));
     row("two lists", Lists{{}, {}},
         "{\\*\\listtable\n{\\list\\listtemplateid1\\listhybrid" + empty + "{\\listname ;}\\listid1}"
         "\n{\\list\\listtemplateid2\\listhybrid" + empty + "{\\listname ;}\\listid2}}\n"
