@@ -14,6 +14,10 @@ void clearDefaultTextOptionFlags(QTextDocument *document)
     if (!document)
         return;
     QTextOption option = document->defaultTextOption();
+    // Setting the option lays the document out anew, and Qt lays out nested tables in time
+    // exponential in their depth: only a change is made.
+    if (option.flags() == QTextOption::Flags())
+        return;
     option.setFlags(QTextOption::Flags());
     document->setDefaultTextOption(option);
 }

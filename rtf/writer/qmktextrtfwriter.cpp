@@ -24,8 +24,9 @@ namespace {
 // when it is empty, and the page and colour properties stored on the document object.
 QTextDocument *workingCopy(QTextDocument *source)
 {
+    // No layout: nothing written needs one, and every edit would lay the copy out again, in
+    // time exponential in the depth of nested tables.
     QTextDocument *copy = source->clone();
-    copy->documentLayout();
     const QTextBlock first = source->begin();
     if (first.isValid() && first.length() <= 1 && !first.textList()) {
         QTextBlockFormat blockFormat = first.blockFormat();

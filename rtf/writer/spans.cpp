@@ -358,8 +358,8 @@ void QMKTextRtfWriterPrivate::prepareNoteDocument(const QTextFormat &format)
     QByteArray bytes = format.property(QMKFormatProperty::NoteContent).toByteArray();
     if (bytes.isEmpty())
         return;
+    // Without a layout, which would be made anew at every edit of the import.
     auto note = std::make_unique<QTextDocument>();
-    note->documentLayout();
     setDefaultCharFormatIfDifferent(note.get(), QTextCursor(document).blockCharFormat());
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
