@@ -45,6 +45,7 @@ void QMKTextRtfReaderPrivate::beginParagraphText()
     if (!paragraphApplied && !readingNoteDocument()) {
         paragraphApplied = true;
         closeTableLevels(tableNestingLevel);
+        openParagraphAfterTable();
     }
     applyFormatsToEmptyBlock();
 }

@@ -366,6 +366,7 @@ public:
     RtfCellDocumentPool cellDocumentPool;
     std::vector<RtfTableLevel> tableStack; ///< open tables, outermost first
     bool borderTarget = false;      ///< \brdr* words apply to the table (after \clbrdr*)
+    bool paragraphAfterTablePending = false; ///< see openParagraphAfterTable()
 
     /// Whether the reader's cursor, or a table level's cursor to return to, points into document.
     bool cursorPointsInto(const QTextDocument *document) const;
@@ -575,7 +576,11 @@ private:
     void fillWindow(int maxLength);
 
     // Steps later parts of the import hook into.
-    void closeTableLevels(int nestingLevel);
+    /// Closes the levels deeper than nestingLevel; the cursor goes on in a new paragraph after
+    /// the outermost table closed, or with openParagraph false in the one Qt keeps after it.
+    void closeTableLevels(int nestingLevel, bool openParagraph = true);
+    /// Opens the paragraph a nested table closed by its last row left pending.
+    void openParagraphAfterTable();
     void buildLists();
     void postProcess();
     void storeColourPalette();

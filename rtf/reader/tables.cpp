@@ -63,6 +63,8 @@ void QMKTextRtfReaderPrivate::resetRowDefinition(RtfTableLevel &level)
 void QMKTextRtfReaderPrivate::openTableLevels(int nestingLevel)
 {
     nestingLevel = qMin(nestingLevel, MaxTableNesting);
+    if (int(tableStack.size()) < nestingLevel)
+        openParagraphAfterTable();
     while (int(tableStack.size()) < nestingLevel) {
         RtfTableLevel level;
         if (!tableStack.empty())
@@ -87,6 +89,7 @@ RtfCellDefinition &QMKTextRtfReaderPrivate::lastCellDefinition()
 
 void QMKTextRtfReaderPrivate::closeInnermostTableLevel()
 {
+    paragraphAfterTablePending = false;
     settleCursor();
     RtfTableLevel &level = tableStack.back();
     // Careless writers end a table with \pard after its last \cell, or stop in the middle
@@ -100,12 +103,22 @@ void QMKTextRtfReaderPrivate::closeInnermostTableLevel()
     tableStack.pop_back();
 }
 
-void QMKTextRtfReaderPrivate::closeTableLevels(int nestingLevel)
+void QMKTextRtfReaderPrivate::closeTableLevels(int nestingLevel, bool openParagraph)
 {
     if (nestingLevel >= int(tableStack.size()))
         return;
     while (int(tableStack.size()) > qMax(nestingLevel, 0))
         closeInnermostTableLevel();
+    commitTextRun();
+    if (openParagraph)
+        cursor.insertBlock();
+}
+
+void QMKTextRtfReaderPrivate::openParagraphAfterTable()
+{
+    if (!paragraphAfterTablePending)
+        return;
+    paragraphAfterTablePending = false;
     commitTextRun();
     cursor.insertBlock();
 }
@@ -230,6 +243,13 @@ int QMKTextRtfReaderPrivate::endCell(const RtfKeywordCall &)
     if (tableNestingLevel == 0 && !tableStack.empty()
         && tableStack.back().cellDefinitions.first().verticalMerge)
         tableNestingLevel = 1;
+    // A cell that ends right after its nested table: the paragraph Qt keeps after a table is
+    // the cell's last paragraph, as it is in Word's file; no other is opened.
+    if (!paragraphApplied && tableNestingLevel > 0) {
+        paragraphApplied = true;
+        closeTableLevels(tableNestingLevel, false);
+    }
+    paragraphAfterTablePending = false;
     beginParagraphText();
     if (tableStack.empty())
         return RtfStatus::Ok;
@@ -255,8 +275,13 @@ int QMKTextRtfReaderPrivate::endRow(const RtfKeywordCall &)
     settleCursor();
     RtfTableLevel &level = tableStack.back();
     assembleTableRow(level, tableTextWidth());
-    if (level.lastRow)
-        closeTableLevels(int(tableStack.size()) - 1);
+    // A nested table is closed by its last row, and the cell may end right after it: the
+    // paragraph that follows it is opened by what comes next, if anything does.
+    const bool nested = tableStack.size() > 1;
+    if (level.lastRow) {
+        closeTableLevels(int(tableStack.size()) - 1, !nested);
+        paragraphAfterTablePending = nested;
+    }
     else
         resetRowDefinition(level);
     return RtfStatus::Ok;
