@@ -1,6 +1,10 @@
+#include "hostile/hostiledocuments.h"
 #include "hostile/hostileinputs.h"
 #include "support/documentinvariants.h"
+#include "support/roundtripcompare.h"
 #include "support/testsupport.h"
+
+#include "qmktextrtfwriter.h"
 
 // Every hostile input, at a fraction of the size the benchmark uses: the import must finish
 // with its documented status and leave a sound document. Time and memory are measured by
@@ -11,6 +15,8 @@ class tst_Hostile : public QObject
 private slots:
     void import_data();
     void import();
+    void writeAndReadBack_data();
+    void writeAndReadBack();
 };
 
 void tst_Hostile::import_data()
@@ -42,6 +48,32 @@ void tst_Hostile::import()
         QCOMPARE(result.ok, status.isEmpty());
     }
     QCOMPARE(documentInvariantFault(*result.document), QString());
+}
+
+void tst_Hostile::writeAndReadBack_data()
+{
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < hostileDocuments().size(); ++i)
+        QTest::newRow(qPrintable(hostileDocuments().at(i).name)) << i;
+}
+
+// Every hostile document, written in both modes, imports without a fault; in internal mode it
+// reads back the same.
+void tst_Hostile::writeAndReadBack()
+{
+    QFETCH(int, index);
+    QTextDocument document;
+    hostileDocuments().at(index).build(document, 0.02);
+
+    const ImportResult readBack = importRtf(toRtf(&document, false, false, true, QString()));
+    QVERIFY2(readBack.ok, qPrintable(readBack.error));
+    QCOMPARE(documentInvariantFault(*readBack.document), QString());
+    const QString difference = roundTripDifference(document, *readBack.document);
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+
+    const ImportResult exported = importRtf(toRtf(&document, false, true, true, QString()));
+    QVERIFY2(exported.ok, qPrintable(exported.error));
+    QCOMPARE(exportedText(*exported.document), exportedText(*readBack.document));
 }
 
 QMK_TEST_MAIN(tst_Hostile)
