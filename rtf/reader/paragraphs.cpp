@@ -49,6 +49,10 @@ void QMKTextRtfReaderPrivate::beginParagraphText()
 {
     if (!paragraphApplied) {
         paragraphApplied = true;
+        if (tableNestingLevel == 0 && rowAwaitsCells()) {
+            tableNestingLevel = 1;
+            tableStack.front().cellsPresumed = true;
+        }
         closeTableLevels(tableNestingLevel);
     }
     applyFormatsToEmptyBlock();

@@ -376,6 +376,9 @@ public:
     void openTableLevels(int nestingLevel);
     /// Opens a table when none is open: cell keywords may come before \intbl.
     void openTable();
+    /// Whether the open row defines cells that no \cell has ended yet: a paragraph without
+    /// \intbl then belongs to the next of them.
+    bool rowAwaitsCells() const;
     /// Closes every open table at the end of input, keeping the rows still pending.
     void closeOpenTables();
     void closeInnermostTableLevel();
