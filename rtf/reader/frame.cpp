@@ -306,11 +306,19 @@ void QMKTextRtfReaderPrivate::flushPendingText()
         return;
     }
 
-    // C1 control codes and DEL are never text; plain Windows-1252 bytes land here too.
+    // C1 control codes and DEL are never text; plain Windows-1252 bytes land here too. In the
+    // document's text other control bytes (a NUL after the last brace, binary garbage) are no
+    // text either, but a tab and the line breaks keep their meaning; tables such as \leveltext
+    // want their bytes.
+    const bool documentText = state.destination == RtfDestination::Body
+        || state.destination == RtfDestination::FieldResult;
     for (int i = 0; i < text.size();) {
         const ushort code = text.at(i).unicode();
-        if (code < 127 || code > 159) {
+        if (code >= 32 ? code < 127 || code > 159
+                       : !documentText || code == '\t' || code == '\n' || code == '\r') {
             ++i;
+        } else if (code < 32) {
+            text.remove(i, 1);
         } else if (removeInvalid) {
             text.remove(i, 1);
         } else {

@@ -138,6 +138,12 @@ void tst_Frame::invalidCharacters_data()
                                   << QString::fromUtf8("a\xEF\xBF\xBD" "b");
     QTest::newRow("byte 0x9F is the last invalid") << QByteArray("{\\rtf1 \x9F\xA9}") << true
                                                    << QString(QChar(0xA9));
+    QTest::newRow("C0 bytes are dropped, tabs kept")
+        << QByteArray("{\\rtf1 a\x01\x1F" "b\tc\\'07d}") << false << "ab\tcd";
+    QTest::newRow("a NUL after the last brace is no text")
+        << QByteArray("{\\rtf1 a\\par}\r\n\0\r\n", 18) << false << "a\n";
+    QTest::newRow("words after the last brace stay")
+        << QByteArray("{\\rtf1 a\\par}\0b", 15) << false << "a\nb";
     QTest::newRow("Latin-1 byte is its character") << QByteArray("{\\rtf1 caf\xE9}") << false
                                                    << QString::fromUtf8("caf\xC3\xA9");
 }
