@@ -292,7 +292,12 @@ int QMKTextRtfReaderPrivate::closeGroup()
         return RtfStatus::Ok;
 
     endDestination(state.destination);
+    const bool endsParagraph = state.endsParagraph;
     state = groupStack.takeLast();
+    if (endsParagraph && !state.endsParagraph)
+        endParagraphWithContent();
+    if (numberingGroupDepth > groupStack.size())
+        endNumberingGroup();
     rawData.clear();
     pendingNibble = -1;
     return RtfStatus::Ok;
@@ -330,7 +335,8 @@ void QMKTextRtfReaderPrivate::flushPendingText()
     switch (state.destination) {
     case RtfDestination::Body:
     case RtfDestination::FieldResult:
-        deliverToDocument(text);
+        if (!state.hidden)
+            deliverToDocument(text);
         break;
     case RtfDestination::FontTable:
         return; // a font entry's name builds up until the entry ends
@@ -354,6 +360,13 @@ void QMKTextRtfReaderPrivate::flushPendingText()
         break;
     case RtfDestination::LevelMarker:
         takeLevelMarker(text);
+        break;
+    case RtfDestination::NumberingTextBefore:
+    case RtfDestination::NumberingTextAfter:
+        takeNumberingText(text);
+        break;
+    case RtfDestination::ShapePropertyName:
+        takeShapePropertyName(text);
         break;
     case RtfDestination::PictureFileName:
     case RtfDestination::PdfFileName:
@@ -500,6 +513,9 @@ void QMKTextRtfReaderPrivate::endDestination(RtfDestination destination)
         break;
     case RtfDestination::LevelText:
         endLevelText();
+        break;
+    case RtfDestination::ParagraphNumbering:
+        endParagraphNumbering();
         break;
     case RtfDestination::Picture:
         endPicture();

@@ -56,6 +56,24 @@ enum class RtfDestination {
     Footnote,
     Annotation,
     Stylesheet,
+    ParagraphNumbering,
+    NumberingTextBefore,
+    NumberingTextAfter,
+    ShapeProperty,
+    ShapePropertyName,
+};
+
+// What the {\\*\\pn ...} group of a paragraph says of its number or bullet.
+struct RtfParagraphNumbering
+{
+    int level = 0;                  ///< \pnlvl less one; 0 for \pnlvlbody and \pnlvlblt
+    int numberFormat = 1;           ///< QMKListLevel::style codes: 0 bullet, 1 decimal, ...
+    bool continuation = false;      ///< \pnlvlcont: a paragraph of the item above, no label
+    QString textBefore;             ///< \pntxtb, the bullet itself for \pnlvlblt
+    QString textAfter;              ///< \pntxta
+    int start = 1;                  ///< \pnstart
+    int indent = 0;                 ///< \pnindent, twips
+    bool listNumberGiven = false;   ///< an \ls inside the group: the \ls list is the paragraph's
 };
 
 // How plain bytes of the input are read.
@@ -70,6 +88,8 @@ struct RtfGroupState
     int codePage = -1;              ///< code page of escaped bytes; -1: the document's
     RtfInputMode inputMode = RtfInputMode::Text;
     QString pendingText;            ///< collected, not yet delivered
+    bool hidden = false;            ///< \v: text is not shown, so not read
+    bool endsParagraph = false;     ///< a header or footer: its end ends its last paragraph
 };
 
 // The formats an empty block was last given, or found to have: the dozens of keywords at the
@@ -320,6 +340,7 @@ public:
     int setBackgroundColour(const RtfKeywordCall &call);
     int setFontSize(const RtfKeywordCall &call);
     int setRevisionLevel(const RtfKeywordCall &call);
+    int setHidden(const RtfKeywordCall &call);
 
     // --- Paragraph formatting and document settings (paragraphs.cpp, documentsettings.cpp) ---
     // Paragraph state: not scoped by groups, reset by \pard only; the block format it builds is
@@ -357,6 +378,28 @@ public:
     bool paragraphApplied = false;  ///< beginParagraphText ran for the current settings
     int tableNestingLevel = 0;      ///< \intbl, \itap: 0 outside tables
     QTextOption::TabType pendingTabKind = QTextOption::LeftTab; ///< kind of the next \tx
+
+    // --- Sections, headers and footers (sections.cpp) ---
+
+    /// Ends the cursor's paragraph unless it is still empty.
+    void endParagraphWithContent();
+
+    int endSection(const RtfKeywordCall &call);
+    int enterHeaderFooter(const RtfKeywordCall &call);
+
+    // --- Shapes and drawing objects (shapes.cpp) ---
+
+    QString shapePropertyName;      ///< \sn of the shape property being read
+    bool shapeHasContent = false;   ///< the current shape gave text or a picture
+
+    void takeShapePropertyName(const QString &text);
+
+    int enterShape(const RtfKeywordCall &call);
+    int enterShapeProperty(const RtfKeywordCall &call);
+    int enterShapePropertyName(const RtfKeywordCall &call);
+    int enterShapePropertyValue(const RtfKeywordCall &call);
+    int enterShapeText(const RtfKeywordCall &call);
+    int enterShapeResult(const RtfKeywordCall &call);
 
     // --- Tables (tables.cpp, tablerows.cpp) ---
     // Each cell is read into a document of its own; the reader's cursor points into the
@@ -438,6 +481,27 @@ public:
     int setListNumber(const RtfKeywordCall &call);
     int setParagraphListLevel(const RtfKeywordCall &call);
 
+    // --- Old-style paragraph numbering (paragraphnumbering.cpp) ---
+
+    RtfParagraphNumbering numbering; ///< the \pn group being read
+    QHash<QString, int> numberingLists; ///< numbering settings -> the list number made for them
+    int numberingGroupDepth = -1;   ///< depth of the group that numbered the paragraph; -1: none
+
+    /// The group that numbered the paragraph ends: so does the numbering.
+    void endNumberingGroup();
+
+    void takeNumberingText(const QString &text);
+    /// Makes the paragraph an item of the list its numbering stands for.
+    void endParagraphNumbering();
+
+    int enterParagraphNumbering(const RtfKeywordCall &call);
+    int setNumberingLevel(const RtfKeywordCall &call);
+    int setNumberingStyle(const RtfKeywordCall &call);
+    int enterNumberingText(const RtfKeywordCall &call);
+    int setNumberingStart(const RtfKeywordCall &call);
+    int setNumberingIndent(const RtfKeywordCall &call);
+    int setNumberingFont(const RtfKeywordCall &call);
+
     // --- Stylesheet (stylesheet.cpp) ---
 
     /// What the paragraph state was before the stylesheet, which resets it for every entry.
@@ -463,6 +527,7 @@ public:
 
     int enterStylesheet(const RtfKeywordCall &call);
     int selectStyle(const RtfKeywordCall &call);
+    int setStyleBase(const RtfKeywordCall &call);
 
     // --- Fields (fields.cpp) ---
 

@@ -104,3 +104,8 @@ void QMKTextRtfReaderPrivate::endStyleEntry()
     currentStyleName.clear();
     currentStyleKey.clear();
 }
+
+int QMKTextRtfReaderPrivate::setStyleBase(const RtfKeywordCall &)
+{
+    return RtfStatus::Ok;
+}

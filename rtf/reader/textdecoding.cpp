@@ -25,7 +25,13 @@ int QMKTextRtfReaderPrivate::effectiveCodePage() const
 
 int QMKTextRtfReaderPrivate::setDocumentCodePage(const RtfKeywordCall &call)
 {
-    documentCodePage = call.parameter >= 1 ? call.parameter : 1252;
+    // The character sets older than \ansicpg each stand for one page.
+    switch (call.keyword) {
+    case KwPc: documentCodePage = 437; break;
+    case KwPca: documentCodePage = 850; break;
+    case KwMac: documentCodePage = 10000; break;
+    default: documentCodePage = call.parameter >= 1 ? call.parameter : 1252; break;
+    }
     return RtfStatus::Ok;
 }
 

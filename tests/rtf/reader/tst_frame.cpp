@@ -73,6 +73,19 @@ void tst_Frame::text_data()
         << QByteArray("{\\rtf1 a}}b") << "ab";
     QTest::newRow("not RTF: first line imported")
         << QByteArray("hello\nworld") << "hello\n";
+    QTest::newRow("hidden text is not read") << QByteArray("{\\rtf1 al{\\v hidden}pha\\v x\\v0 !}")
+                                             << "alpha!";
+    QTest::newRow("\\plain shows text again") << QByteArray("{\\rtf1 \\v x\\plain y}") << "y";
+    QTest::newRow("index and contents entries are not text")
+        << QByteArray("{\\rtf1 alpha{\\tc entry}{\\tcn e2}{\\xe {index}} beta}") << "alpha beta";
+    QTest::newRow("a list definition in the body is not text")
+        << QByteArray("{\\rtf1 a{\\list{\\listlevel{\\leveltext \\'02\\'00.;}{\\levelnumbers \\'01;}}"
+                      "\\listid7}b}") << "ab";
+    QTest::newRow("a text box's text where it is anchored; properties are no text")
+        << QByteArray("{\\rtf1 Before{\\shp{\\*\\shpinst{\\sp{\\sn fFilled}{\\sv 0}}{\\shptxt Box}}"
+                      "{\\shprslt Box}}After}") << "Before\nBox\nAfter";
+    QTest::newRow("a drawing object's text box")
+        << QByteArray("{\\rtf1 a{\\*\\do\\dobxpage\\dptxbx{\\dptxbxtext\\dpx227{b}}}c}") << "a\nb\nc";
     QTest::newRow("not RTF: five letters") << QByteArray("abcde") << "abcde";
     QTest::newRow("empty input") << QByteArray() << "";
 }

@@ -35,6 +35,8 @@ private slots:
     void listDefinitionsBeyondWordsLimit();
     void badInput_data();
     void badInput();
+    void paragraphNumbering_data();
+    void paragraphNumbering();
 };
 
 namespace {
@@ -604,6 +606,46 @@ void tst_Lists::badInput()
         listItemText(b);
     if (rtf.contains(" x\\par"))
         QVERIFY(result.text().startsWith(QLatin1Char('x')));
+}
+
+void tst_Lists::paragraphNumbering_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QStringList>("labels");
+
+    const QByteArray bullet = "{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent360{\\pntxtb\\'b7}}";
+    QTest::newRow("bullets, the \\pntext label skipped")
+        << bullet + "a\\par" + bullet + "b\\par\\pard c" << strings({"\u2022", "\u2022", ""});
+    const QByteArray number = "{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}";
+    QTest::newRow("numbers, one list for the same settings")
+        << number + "a\\par" + number + "b\\par" << strings({"1.", "2.", ""});
+    QTest::newRow("letters with text before and after")
+        << QByteArray("{\\*\\pn\\pnlvlbody\\pnlcltr{\\pntxtb (}{\\pntxta )}}a\\par")
+        << strings({"(a)", ""});
+    QTest::newRow("an outline level with roman numbers")
+        << QByteArray("{\\*\\pn\\pnlvl2\\pnucrm{\\pntxta .}}a\\par b")
+        << strings({"I.", "II."});
+    QTest::newRow("\\ls wins over \\pn")
+        << QByteArray("\\ls1{\\*\\pn\\pnlvlbody\\pndec{\\pntxta )}}a\\par") << strings({"A", ""});
+    QTest::newRow("\\ls inside the \\pn group: no list of the group's own")
+        << QByteArray("{\\*\\pn\\pnlvlbody\\ilvl0\\ls1\\pndec{\\pntxta )}}a\\par") << strings({"", ""});
+    QTest::newRow("numbering ends with the paragraph's group")
+        << "{" + bullet + "a\\par}{b\\par}" << strings({"\u2022", "", ""});
+    QTest::newRow("a continuation paragraph has no label")
+        << QByteArray("{\\*\\pn\\pnlvlcont}a\\par") << strings({"", ""});
+}
+
+void tst_Lists::paragraphNumbering()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QStringList, labels);
+
+    const ImportResult result = importRtf(
+        "{\\rtf1{\\fonttbl{\\f0 Times;}{\\f1\\fcharset2 Symbol;}}"
+        "{\\*\\listtable{\\list{\\listlevel{\\leveltext\\'01A;}}\\listid5}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid5\\ls1}}\\pard " + body + "}");
+    QVERIFY(result.ok);
+    QCOMPARE(labelsOf(*result.document), labels);
 }
 
 QMK_TEST_MAIN(tst_Lists)

@@ -125,6 +125,12 @@ void tst_TextDecoding::documentCodePage_data()
                                   << QStringLiteral("\u0161");
     QTest::newRow("10000 Mac Roman") << QByteArray("{\\rtf1\\mac\\ansicpg10000 \\'8e}")
                                      << QStringLiteral("\u00E9");
+    QTest::newRow("\\pc is code page 437") << QByteArray("{\\rtf1\\pc \\'82}")
+                                       << QStringLiteral("\u00E9");
+    QTest::newRow("\\pca is code page 850") << QByteArray("{\\rtf1\\pca \\'d0}")
+                                        << QStringLiteral("\u00F0");
+    QTest::newRow("\\mac is code page 10000") << QByteArray("{\\rtf1\\mac \\'8e}")
+                                          << QStringLiteral("\u00E9");
     QTest::newRow("without parameter 1252") << QByteArray("{\\rtf1\\ansicpg \\'93}")
                                             << QStringLiteral("\u201C");
     QTest::newRow("zero is 1252") << QByteArray("{\\rtf1\\ansicpg0 \\'93}")
