@@ -287,6 +287,8 @@ public:
     void skipUnicodeReplacement(int count);
     /// Reads the two hexadecimal digits of a \' escape; false when they are malformed.
     bool readEscapedByte(char *byte);
+    /// Decodes the UTF-8 sequence that begins with lead from the escapes that follow it.
+    void appendUtf8Sequence(uchar lead, QChar defaultChar);
 
     int enterFontTable(const RtfKeywordCall &call);
     int selectFont(const RtfKeywordCall &call);

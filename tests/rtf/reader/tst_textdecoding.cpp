@@ -99,6 +99,11 @@ void tst_TextDecoding::doubleByteEscapes_data()
         << QByteArray("{\\rtf1\\ansicpg936 \\'80\\'d6\\'d0}") << QStringLiteral("\u20AC\u4E2D");
     QTest::newRow("949 Korean") << QByteArray("{\\rtf1\\ansicpg949 \\'c7\\'d1\\'b1\\'db}")
                                 << QStringLiteral("\uD55C\uAE00");
+    QTest::newRow("65001 sequences gathered from escapes")
+        << QByteArray("{\\rtf1\\ansicpg65001 caf\\'c3\\'a9 \\'e2\\'82\\'ac\\'f0\\'9f\\'98\\'80\\'20x}")
+        << QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac\xf0\x9f\x98\x80 x");
+    QTest::newRow("65001 invalid sequences give the default character once each")
+        << QByteArray("{\\rtf1\\ansicpg65001 \\'e2\\'82x\\'ff\\'c3\\'41}") << QStringLiteral("?x??A");
     QTest::newRow("950 Chinese") << QByteArray("{\\rtf1\\ansicpg950 \\'a4\\'a4\\'a4\\'e5}")
                                  << QStringLiteral("\u4E2D\u6587");
 }
