@@ -522,7 +522,21 @@ public:
     int stylesheetDepth = -1;       ///< group depth of the \stylesheet group; -1 outside it
     SavedParagraphState paragraphBeforeStylesheet;
 
+    /// What one stylesheet entry said, kept until the stylesheet ends to resolve bases.
+    struct StyleEntry
+    {
+        QString key;                ///< "s1", "cs10"; "s0" for an entry without a number
+        QString baseKey;            ///< the \sbasedon style's key; empty: none
+        QTextCharFormat charFormat; ///< the entry's own formats
+        QTextBlockFormat blockFormat;
+        int styleIndex = -1;        ///< the style made of it in styles; -1: none
+    };
+    QVector<StyleEntry> styleEntries;
+    int currentStyleBase = -1;      ///< \sbasedon of the entry being read; -1: none
+
     void appendStyleName(const QString &text);
+    /// Gives each style the formats of the styles it is based on, under its own.
+    void resolveStyleBases();
     /// Ends an entry, or the whole stylesheet, as the closing group's depth says.
     void endStylesheetGroup();
     void endStyleEntry();
