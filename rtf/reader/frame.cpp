@@ -103,6 +103,7 @@ int QMKTextRtfReaderPrivate::parse()
         switch (window.at(windowPosition)) {
         case '\n':
         case '\r':
+            trailingGarbage = false;
             advance(1);
             break;
         case '\\':
@@ -166,6 +167,16 @@ void QMKTextRtfReaderPrivate::readPlainText()
         if (c == ';' && colourTable) {
             entryEnds = true;
             break;
+        }
+    }
+    // Binary garbage after the document's last brace is recognised by its control bytes; from
+    // there to the end of its line nothing is text. Words there without any are the author's.
+    if (groupStack.isEmpty() || trailingGarbage) {
+        for (int at = windowPosition; at < end && !trailingGarbage; ++at)
+            trailingGarbage = uchar(data[at]) < 32 && data[at] != '\t';
+        if (trailingGarbage) {
+            advance(end - windowPosition);
+            return;
         }
     }
     state.pendingText.append(QLatin1String(data + windowPosition, end - windowPosition));

@@ -230,6 +230,7 @@ public:
     QVector<RtfGroupState> groupStack; ///< states of the enclosing groups
     int skipDepth = 0;              ///< nested groups still to skip; 0: not skipping
     bool ignorableDestination = false; ///< \* seen, consumed by the next control word
+    bool trailingGarbage = false;   ///< binary bytes followed the document's last brace
     int status = RtfStatus::Ok;
 
     QTextCharFormat plainCharFormat; ///< the document's default format, prepared by read()

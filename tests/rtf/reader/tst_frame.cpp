@@ -155,8 +155,10 @@ void tst_Frame::invalidCharacters_data()
         << QByteArray("{\\rtf1 a\x01\x1F" "b\tc\\'07d}") << false << "ab\tcd";
     QTest::newRow("a NUL after the last brace is no text")
         << QByteArray("{\\rtf1 a\\par}\r\n\0\r\n", 18) << false << "a\n";
+    QTest::newRow("binary garbage after the last brace is no text")
+        << QByteArray("{\\rtf1 a\\par}\r\n\xEF\xBF\xBD" "8\x11$DM{q\\x}\xBD\x0E" "ab") << false << "a\n";
     QTest::newRow("words after the last brace stay")
-        << QByteArray("{\\rtf1 a\\par}\0b", 15) << false << "a\nb";
+        << QByteArray("{\\rtf1 a\\par}\0\r\nb", 17) << false << "a\nb";
     QTest::newRow("Latin-1 byte is its character") << QByteArray("{\\rtf1 caf\xE9}") << false
                                                    << QString::fromUtf8("caf\xC3\xA9");
 }
