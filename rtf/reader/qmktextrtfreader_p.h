@@ -16,6 +16,7 @@
 #include <QList>
 #include <QMap>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -271,6 +272,7 @@ public:
     // --- Font table and text decoding (fonttable.cpp, textdecoding.cpp) ---
     QMap<int, RtfFontSlot> fontTable; ///< by RTF font number
     QMap<int, int> fontCodePages;   ///< code page per font number, from \cpg or \fcharset
+    QSet<int> fontsWithCodePage;    ///< font numbers whose entry gave \cpg
     int currentFontNumber = 0;      ///< the last \f
     int defaultFontNumber = 0;      ///< \deff
     QFont::StyleHint fontStyleHint = QFont::AnyStyle; ///< family kind of the entry being read

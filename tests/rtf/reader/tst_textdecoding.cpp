@@ -136,6 +136,11 @@ void tst_TextDecoding::documentCodePage_data()
                                         << QStringLiteral("\u00F0");
     QTest::newRow("\\mac is code page 10000") << QByteArray("{\\rtf1\\mac \\'8e}")
                                           << QStringLiteral("\u00E9");
+    QTest::newRow("a font's \\cpg decodes its text")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f1\\cpg1251 X;}}\\f1 \\'e9}") << QStringLiteral("\u0439");
+    QTest::newRow("a font's \\cpg wins over its \\fcharset, in either order")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f1\\cpg1251\\fcharset0 X;}}\\f1 \\'e9}")
+        << QStringLiteral("\u0439");
     QTest::newRow("without parameter 1252") << QByteArray("{\\rtf1\\ansicpg \\'93}")
                                             << QStringLiteral("\u201C");
     QTest::newRow("zero is 1252") << QByteArray("{\\rtf1\\ansicpg0 \\'93}")
