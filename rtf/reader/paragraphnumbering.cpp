@@ -12,6 +12,8 @@ namespace {
 // Synthesised lists count down from here: \ls numbers in files are not negative.
 constexpr int FirstNumberingListNumber = -2;
 constexpr int MaxNumberingLevel = 8;
+// Each distinct numbering is a list table entry: a file of endless distinct ones gets no more.
+constexpr int MaxNumberingLists = 1024;
 
 QString numberingKey(const RtfParagraphNumbering &numbering)
 {
@@ -124,6 +126,8 @@ void QMKTextRtfReaderPrivate::endParagraphNumbering()
     const QString key = numberingKey(numbering);
     int number = numberingLists.value(key, 0);
     if (number == 0) {
+        if (numberingLists.size() >= MaxNumberingLists)
+            return;
         number = FirstNumberingListNumber - numberingLists.size();
         RtfListRecord list;
         list.listId = number;

@@ -9,6 +9,8 @@ namespace {
 
 // Word's own limit is a few thousand styles; an endless stylesheet keeps no more.
 constexpr int MaxStyleEntries = 4096;
+// Real chains are a few styles long; a longer one is followed no further.
+constexpr int MaxBaseDepth = 64;
 
 bool hasProperties(const QTextFormat &format)
 {
@@ -142,7 +144,8 @@ void QMKTextRtfReaderPrivate::resolveStyleBases()
             continue;
         // The chain of bases, nearest first; a base met twice closes a cycle and ends it.
         QVector<int> chain;
-        for (int at = entryByKey.value(entry.baseKey, -1); at >= 0 && !chain.contains(at)
+        for (int at = entryByKey.value(entry.baseKey, -1);
+             at >= 0 && chain.size() < MaxBaseDepth && !chain.contains(at)
              && styleEntries.at(at).key != entry.key;
              at = entryByKey.value(styleEntries.at(at).baseKey, -1))
             chain.append(at);

@@ -593,6 +593,11 @@ void tst_Lists::badInput_data()
     QTest::newRow("list words outside their tables")
         << QByteArray("{\\rtf1\\list\\listid4\\listlevel\\levelnfc3\\listoverride{\\leveltext "
                       "eaten}{\\levelmarker \\{disc\\}}\\fi-100 x\\par}");
+    QByteArray manyNumberings = "{\\rtf1";
+    for (int i = 0; i < 5000; ++i)
+        manyNumberings += "{\\*\\pn\\pnlvlbody\\pnstart" + QByteArray::number(i) + "}\\ilvl0 x\\par";
+    QTest::newRow("5,000 distinct \\pn numberings") << manyNumberings + "}";
+    QTest::newRow("unclosed \\pn group") << QByteArray("{\\rtf1{\\*\\pn\\pnlvlblt{\\pntxtb x");
     QTest::newRow("unclosed list table") << QByteArray("{\\rtf1{\\*\\listtable{\\list{\\listlevel"
                                                        "{\\leveltext\\'02\\'00.");
 }

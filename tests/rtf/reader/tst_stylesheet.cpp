@@ -154,6 +154,12 @@ void tst_Stylesheet::styleUse_data()
     QTest::newRow("a cycle of bases is broken")
         << withStylesheet("{\\s1\\qc\\sbasedon2 A;}{\\s2\\b\\sbasedon1 B;}", "\\pard\\s1 Body")
         << Properties{{align, centred}} << Properties{{weight, bold}};
+    QByteArray chain;
+    for (int i = 1; i <= 5000; ++i)
+        chain += "{\\s" + QByteArray::number(i) + "\\qc\\sbasedon" + QByteArray::number(i + 1) + " S;}";
+    QTest::newRow("5,000 styles in one chain of bases")
+        << withStylesheet(chain.constData(), "\\pard\\s1 Body") << Properties{{align, centred}}
+        << Properties{};
     QTest::newRow("entries without groups: the stylesheet's end ends the last")
         << withStylesheet("\\s1\\qc Title;", "\\pard\\s1 Body") << Properties{{align, centred}}
         << Properties{};
