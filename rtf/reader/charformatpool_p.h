@@ -78,7 +78,7 @@ inline quint64 keywordChange(int keyword, bool hasParameter, int parameter)
 
 /// The change that merges the pooled format linkId into a format: a field's link. Its number
 /// is past every keyword's.
-inline quint64 linkChange(int linkId)
+inline quint64 mergeChange(int linkId)
 {
     return (quint64(RtfKeywordCount) << 33) | quint32(linkId);
 }

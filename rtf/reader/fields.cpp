@@ -150,22 +150,25 @@ void QMKTextRtfReaderPrivate::endFieldInstruction()
     const QTextCharFormat link = linkFormatOf(fieldInstruction);
     if (!link.isAnchor())
         return;
-    // Documents link to the same targets again and again: merging a pooled link is a change
-    // the pool remembers.
-    const int linkId = charFormatPool.intern(link);
-    const auto mergeLink = [&link](QTextCharFormat &format) { format.merge(link); };
-    const auto addLink = [&](RtfCharFormatState &target) {
-        if (linkId == RtfCharFormatPool::NotPooled) {
-            QTextCharFormat linked = target.format();
-            mergeLink(linked);
-            target.assign(linked);
-        } else {
-            changeCharFormat(target, linkChange(linkId), mergeLink);
-        }
-    };
-    addLink(state.charFormat);
+    mergeCharFormat(state.charFormat, link);
     // The result group is opened from the field's group, which so passes the link on; outside
     // a field the link has no result and must not reach the text after it.
     if (enclosing && enclosing->destination == RtfDestination::Field)
-        addLink(groupStack.last().charFormat);
+        mergeCharFormat(groupStack.last().charFormat, link);
+}
+
+// Documents link to the same targets again and again: merging a pooled link is a change the
+// pool remembers.
+void QMKTextRtfReaderPrivate::mergeCharFormat(RtfCharFormatState &target,
+                                              const QTextCharFormat &properties)
+{
+    const int id = charFormatPool.intern(properties);
+    const auto merge = [&properties](QTextCharFormat &format) { format.merge(properties); };
+    if (id == RtfCharFormatPool::NotPooled) {
+        QTextCharFormat merged = target.format();
+        merge(merged);
+        target.assign(merged);
+    } else {
+        changeCharFormat(target, mergeChange(id), merge);
+    }
 }

@@ -133,6 +133,7 @@ int QMKTextRtfReaderPrivate::parse()
 
     // Text of groups the input never closed was read all the same: keep it.
     flushPendingText();
+    endNotesAt(0);
     closeOpenTables();
     settleCursor();
     buildLists();
@@ -303,6 +304,8 @@ int QMKTextRtfReaderPrivate::closeGroup()
         return RtfStatus::Ok;
 
     endDestination(state.destination);
+    if (Q_UNLIKELY(insideNote()))
+        endNotesAt(groupStack.size());
     const bool endsParagraph = state.endsParagraph;
     state = groupStack.takeLast();
     if (endsParagraph && !state.endsParagraph)
@@ -327,7 +330,9 @@ void QMKTextRtfReaderPrivate::flushPendingText()
     // text either, but a tab and the line breaks keep their meaning; tables such as \leveltext
     // want their bytes.
     const bool documentText = state.destination == RtfDestination::Body
-        || state.destination == RtfDestination::FieldResult;
+        || state.destination == RtfDestination::FieldResult
+        || state.destination == RtfDestination::Footnote
+        || state.destination == RtfDestination::Annotation;
     for (int i = 0; i < text.size();) {
         const ushort code = text.at(i).unicode();
         if (code >= 32 ? code < 127 || code > 159
@@ -346,7 +351,13 @@ void QMKTextRtfReaderPrivate::flushPendingText()
     switch (state.destination) {
     case RtfDestination::Body:
     case RtfDestination::FieldResult:
-        if (!state.hidden)
+    case RtfDestination::Footnote:
+    case RtfDestination::Annotation:
+        if (state.hidden)
+            break;
+        if (Q_UNLIKELY(insideNote()))
+            deliverNoteText(text);
+        else
             deliverToDocument(text);
         break;
     case RtfDestination::FontTable:
@@ -379,6 +390,9 @@ void QMKTextRtfReaderPrivate::flushPendingText()
     case RtfDestination::ShapePropertyName:
         takeShapePropertyName(text);
         break;
+    case RtfDestination::NoteText:
+        noteAnchorData.plainText += text;
+        break;
     case RtfDestination::PictureFileName:
     case RtfDestination::PdfFileName:
     case RtfDestination::MathMLEquation:
@@ -393,7 +407,7 @@ void QMKTextRtfReaderPrivate::flushPendingText()
 void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock()
 {
     deferredBlockFormats.pending = false;
-    applyFormatsToEmptyBlock(state.charFormat, paragraphFormat);
+    applyFormatsToEmptyBlock(state.charFormat, pendingBlockFormat());
 }
 
 void QMKTextRtfReaderPrivate::settleCursor()
@@ -457,7 +471,7 @@ void QMKTextRtfReaderPrivate::deliverToDocument(const QString &text)
         deferredBlockFormats.pending = true;
         if (!deferredBlockFormats.charFormat.isPooledAs(state.charFormat))
             deferredBlockFormats.charFormat = state.charFormat;
-        deferredBlockFormats.blockFormat = paragraphFormat;
+        deferredBlockFormats.blockFormat = pendingBlockFormat();
         return;
     }
     applyFormatsToEmptyBlock();
@@ -533,6 +547,9 @@ void QMKTextRtfReaderPrivate::endDestination(RtfDestination destination)
         break;
     case RtfDestination::EmbeddedPdf:
         endEmbeddedPdf();
+        break;
+    case RtfDestination::NoteData:
+        endNoteData();
         break;
     default:
         break;

@@ -3,6 +3,7 @@
 #include "rtf/reader/keywordregistry.h"
 #include "rtf/reader/qmktextrtfreader_p.h"
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 
@@ -16,6 +17,27 @@ const KeywordHandler keywordHandlers[] = {
 #undef QMK_RTF_KEYWORD
 };
 static_assert(std::size(keywordHandlers) == RtfKeywordCount, "one handler per keyword");
+
+// The keywords that build or end table rows, by their handlers.
+class TableKeywords
+{
+public:
+    TableKeywords()
+    {
+        using P = QMKTextRtfReaderPrivate;
+        const KeywordHandler tableHandlers[] = {
+            &P::setTableNesting, &P::setCellPadding, &P::setBorderTarget, &P::setTableBorder,
+            &P::setCellMerge, &P::setCellVerticalAlignment, &P::setCellShading,
+            &P::defineCell, &P::endCell, &P::endRow, &P::markLastRow};
+        for (int keyword = 0; keyword < RtfKeywordCount; ++keyword)
+            table[keyword] = std::find(std::begin(tableHandlers), std::end(tableHandlers),
+                                       keywordHandlers[keyword]) != std::end(tableHandlers);
+    }
+    bool contains(RtfKeyword keyword) const { return table[keyword]; }
+
+private:
+    bool table[RtfKeywordCount];
+};
 
 // Open addressing over a table several times larger than the keyword list, so that a lookup
 // is one hash of the scanned bytes and, almost always, one comparison. Built once.
@@ -97,10 +119,16 @@ int QMKTextRtfReaderPrivate::handleKeyword(RtfKeyword keyword, bool hasParameter
     // Writers put size and scale words after the kind word (\pngblip\picwgoal300 ...): in a
     // picture every keyword leaves the data mode on. Text is discarded there in any case.
     if (state.destination != RtfDestination::Picture
-        && state.destination != RtfDestination::EmbeddedPdf)
+        && state.destination != RtfDestination::EmbeddedPdf
+        && state.destination != RtfDestination::NoteData)
         state.inputMode = RtfInputMode::Text;
     const RtfKeywordCall call{keyword, hasParameter, hasParameter ? parameter : 0,
                               !(hasParameter && parameter == 0)};
+    if (Q_UNLIKELY(insideNote())) {
+        static const TableKeywords tableKeywords;
+        if (tableKeywords.contains(keyword))
+            return tableKeywordInNote(call);
+    }
     return (this->*keywordHandlers[keyword])(call);
 }
 

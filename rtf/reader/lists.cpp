@@ -155,7 +155,7 @@ int QMKTextRtfReaderPrivate::setListNumber(const RtfKeywordCall &call)
 {
     if (state.destination == RtfDestination::ParagraphNumbering) {
         numbering.listNumberGiven = true;
-    } else if (state.destination == RtfDestination::Body) {
+    } else if (state.destination == RtfDestination::Body && !insideNote()) {
         paragraphFormat.setProperty(QMKFormatProperty::ListNumber, call.parameter);
     } else if (state.destination == RtfDestination::ListOverride && !overrideTable.isEmpty()) {
         overrideTable.last().listNumber = call.parameter;
@@ -167,7 +167,7 @@ int QMKTextRtfReaderPrivate::setListNumber(const RtfKeywordCall &call)
 int QMKTextRtfReaderPrivate::setParagraphListLevel(const RtfKeywordCall &call)
 {
     // Word repeats the paragraph's \ilvl in its \pn group, which is read for its numbering only.
-    if (state.destination == RtfDestination::ParagraphNumbering)
+    if (insideNote() || state.destination == RtfDestination::ParagraphNumbering)
         return RtfStatus::Ok;
     paragraphFormat.setProperty(QMKFormatProperty::ListLevel, call.parameter);
     applyLevelIndents(call.parameter);

@@ -39,15 +39,10 @@ void setHeadIndent(QTextBlockFormat &format, double pixels)
 
 } // namespace
 
-bool QMKTextRtfReaderPrivate::insideNote() const
-{
-    return state.destination == RtfDestination::Footnote
-        || state.destination == RtfDestination::Annotation;
-}
-
 void QMKTextRtfReaderPrivate::beginParagraphText()
 {
-    if (!paragraphApplied) {
+    // A note document's paragraphs are in no table.
+    if (!paragraphApplied && !readingNoteDocument()) {
         paragraphApplied = true;
         if (tableNestingLevel == 0 && rowAwaitsCells()) {
             tableNestingLevel = 1;
@@ -102,6 +97,8 @@ int QMKTextRtfReaderPrivate::appendTabOrLineBreak(const RtfKeywordCall &call)
 
 int QMKTextRtfReaderPrivate::addPageBreakFlag(const RtfKeywordCall &call)
 {
+    if (insideNote())
+        return RtfStatus::Ok;
     const int flag = call.keyword == KwKeepn ? KeepWithNextFlag
                                              : int(QTextFormat::PageBreak_AlwaysBefore);
     paragraphFormat.setProperty(QTextFormat::PageBreakPolicy,
@@ -140,6 +137,8 @@ int QMKTextRtfReaderPrivate::setTabKind(const RtfKeywordCall &call)
 
 int QMKTextRtfReaderPrivate::addTabStop(const RtfKeywordCall &call)
 {
+    if (insideNote())
+        return RtfStatus::Ok;
     QList<QTextOption::Tab> tabs = paragraphFormat.tabPositions();
     if (tabs.size() < MaxTabStops) {
         const QChar delimiter =
@@ -262,6 +261,8 @@ int QMKTextRtfReaderPrivate::setParagraphDirection(const RtfKeywordCall &call)
 // In a stylesheet entry the level makes the style a heading; in the body it is only kept.
 int QMKTextRtfReaderPrivate::setOutlineLevel(const RtfKeywordCall &call)
 {
+    if (insideNote())
+        return RtfStatus::Ok;
     if (state.destination != RtfDestination::Stylesheet)
         paragraphFormat.setProperty(QMKFormatProperty::OutlineLevel, call.parameter);
     else if (call.parameter > 0)

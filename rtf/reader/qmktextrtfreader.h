@@ -27,6 +27,12 @@ public:
 
     void setPaletteColours(bool);
     void setIgnoreZeroRightIndent(bool);
+
+    // Footnotes and annotations (comments) are read as text in the flow by default, each run
+    // marked as note text; an endnote is a footnote whose runs also carry the note flag. With
+    // "as text" off, a note is read into a document of its own and stored, as RTF with an
+    // identifier, on anchor characters: the word before it, or for footnotes (by default) an
+    // inserted placeholder, "*" unless another is set.
     void setFootnotesAsText(bool);
     void setAnnotationsAsText(bool);
     void setFootnotePlaceholderAnchor(bool);

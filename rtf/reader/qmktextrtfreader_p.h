@@ -26,6 +26,7 @@
 #include <QTextOption>
 #include <QVector>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -56,6 +57,8 @@ enum class RtfDestination {
     FieldResult,
     Footnote,
     Annotation,
+    NoteData,
+    NoteText,
     Stylesheet,
     ParagraphNumbering,
     NumberingTextBefore,
@@ -356,9 +359,6 @@ public:
     void beginParagraphText();
     /// Paper width less the margins, in twips; never below one twip, whatever the input says.
     int textWidth() const;
-    /// Notes keep the paragraph format of the text around them: paragraph keywords that build
-    /// the pending format are skipped inside them.
-    bool insideNote() const;
 
     int resetParagraph(const RtfKeywordCall &call);
     int endParagraph(const RtfKeywordCall &call);
@@ -555,6 +555,8 @@ public:
     /// The link properties a field instruction gives its result; no properties when the
     /// instruction is not a hyperlink.
     static QTextCharFormat linkFormatOf(const QString &instruction);
+    /// Merges properties into target's format; a change the pool remembers when they pool.
+    void mergeCharFormat(RtfCharFormatState &target, const QTextCharFormat &properties);
     void appendFieldInstruction(const QString &text);
     void endFieldInstruction();
 
@@ -597,6 +599,56 @@ public:
     int readBinaryData(const RtfKeywordCall &call);
 
     // --- Notes (notes.cpp) ---
+    // A footnote or annotation is read either as text in the flow, its runs marked, or (with
+    // its "as text" option off) into a note document of its own, which the reader's cursor
+    // writes into until the note ends; the note is then stored as RTF on an anchor in the text.
+
+    struct NoteState
+    {
+        int depth = -1;             ///< enclosing groups of the note keyword; -1: not inside
+        bool endnote = false;       ///< \ftnalt: the footnote is an endnote
+        std::unique_ptr<QTextDocument> document; ///< the note's text when read as a note
+        QTextCursor returnCursor;   ///< where reading goes on when the note ends
+    };
+    NoteState footnote;
+    NoteState annotation;
+
+    /// Inside a footnote or annotation group, however deeply nested.
+    bool insideNote() const { return footnote.depth >= 0 || annotation.depth >= 0; }
+    /// The cursor writes into a note document, not into the text of the document read.
+    bool readingNoteDocument() const { return footnote.document || annotation.document; }
+    /// The block format an empty block takes: a note document's paragraphs keep none of the
+    /// surrounding paragraph's.
+    const QTextBlockFormat &pendingBlockFormat() const;
+    /// Delivers text read inside a note: marked in the flow, or into the note's document.
+    void deliverNoteText(const QString &text);
+    /// Ends the notes whose outermost group closes with depth enclosing groups left.
+    void endNotesAt(int depth);
+    void endNote(bool isFootnote);
+    void insertNote(bool isFootnote, QTextDocument *noteDocument, bool endnote);
+    /// Table structure belongs to the text around a note: inside one, a cell end only breaks
+    /// the note's paragraph and the other table words are passed over.
+    int tableKeywordInNote(const RtfKeywordCall &call);
+
+    int enterNote(const RtfKeywordCall &call);
+    int markEndnote(const RtfKeywordCall &call);
+
+    // The system's own writer keeps what a note anchor carries in a private group inside the
+    // anchor's link: {\*\qmknote N [\qmknoteflag] [\qmknotecount N] [\qmknotecolour N]
+    // {\*\qmknotetext plain text} hexadecimal RTF of the note}, N 1 for a footnote.
+    struct NoteAnchorData
+    {
+        bool isFootnote = false;
+        bool flag = false;
+        int count = 0;
+        QColor colour;
+        QString plainText;
+    };
+    NoteAnchorData noteAnchorData;
+
+    void endNoteData();
+    int enterNoteData(const RtfKeywordCall &call);
+    int setNoteDetail(const RtfKeywordCall &call);
 
     // --- Post-processing (postprocessing.cpp) ---
 

@@ -53,7 +53,7 @@ int QMKTextRtfReaderPrivate::selectStyle(const RtfKeywordCall &call)
     if (index == styleKeys.constEnd())
         return RtfStatus::Ok;
     const QMKTextStyle &style = styles.at(*index);
-    if (style.flags() & QMKTextStyle::HasBlockFormat)
+    if ((style.flags() & QMKTextStyle::HasBlockFormat) && !insideNote())
         paragraphFormat = style.blockFormat();
     if (style.flags() & QMKTextStyle::HasCharFormat)
         setCharFormat(style.charFormat());

@@ -174,6 +174,7 @@ public:
     void openLink(const QTextCharFormat &format);
     void writeRun(const QString &text, const QTextCharFormat &format, bool spaceAfterFormat);
     void writeLinkedNote(const QTextCharFormat &format, bool footnote);
+    void writeNoteAnchorData(const QTextCharFormat &format);
     void writeInlineNoteText(const QString &text, const QTextCharFormat &format,
                              const QTextBlockFormat &blockFormat, const QTextBlock &block,
                              bool opening, bool spaceAfterFormat);

@@ -62,6 +62,10 @@ RtfSpanState QMKTextRtfWriterPrivate::spanState(const QTextCharFormat &format) c
         state.flags |= RtfSpanState::LinkedComment;
     if (format.boolProperty(QMKFormatProperty::LinkedFootnote))
         state.flags |= RtfSpanState::LinkedFootnote;
+    // A footnote's flag marks it as an endnote.
+    if ((state.flags & (RtfSpanState::InlineFootnote | RtfSpanState::LinkedFootnote))
+        && format.boolProperty(QMKFormatProperty::NoteFlag))
+        state.flags |= RtfSpanState::Endnote;
     if (format.isAnchor() && !format.anchorHref().isEmpty()) {
         state.flags |= RtfSpanState::Link;
         state.linkTarget = format.anchorHref();
@@ -90,7 +94,8 @@ int QMKTextRtfWriterPrivate::resolveSpanKind(const RtfSpanState &state) const
     }
     if (f & (RtfSpanState::InlineFootnote | RtfSpanState::LinkedFootnote)) {
         if (!exportMode && (f & RtfSpanState::LinkedFootnote))
-            return (f & ~RtfSpanState::LinkedFootnote) | RtfSpanState::Link;
+            return (f & ~(RtfSpanState::LinkedFootnote | RtfSpanState::Endnote))
+                | RtfSpanState::Link;
         const int mode = (f & RtfSpanState::InlineFootnote) ? inlineFootnoteMode
                                                             : linkedFootnoteMode;
         switch (mode) {
@@ -176,8 +181,11 @@ void QMKTextRtfWriterPrivate::writeFragment(const QString &text, const QTextChar
         writeInlineNoteText(text, format, withoutIndents(block.blockFormat()), block, opening,
                             true);
     } else if (kind & RtfSpanState::Link) {
-        if (opening)
+        if (opening) {
             openLink(format);
+            if (linked)
+                writeNoteAnchorData(format);
+        }
         writeRun(text, format, false);
     } else {
         writeChar('{');
@@ -226,6 +234,31 @@ void QMKTextRtfWriterPrivate::writeLinkedNote(const QTextCharFormat &format, boo
     writeSubDocument(note);
 }
 
+// A note anchor written as a link to its note keeps the note in a private group at the start
+// of the link's result, from which the system's own reader restores the anchor.
+void QMKTextRtfWriterPrivate::writeNoteAnchorData(const QTextCharFormat &format)
+{
+    const bool footnote = format.boolProperty(QMKFormatProperty::LinkedFootnote);
+    writeChar('{');
+    writeKeyword(KwIgnorable);
+    writeKeyword(KwQmknote, footnote ? 1 : 0);
+    if (format.boolProperty(QMKFormatProperty::NoteFlag))
+        writeKeyword(KwQmknoteflag);
+    const int count = format.intProperty(QMKFormatProperty::NoteCount);
+    if (count > 0)
+        writeKeyword(KwQmknotecount, count);
+    const QColor colour = format.colorProperty(QMKFormatProperty::NoteColour);
+    if (!footnote && colour.isValid())
+        writeKeyword(KwQmknotecolour, int(colour.rgb() & 0xffffff));
+    writeRaw("{\\*");
+    writeKeyword(KwQmknotetext);
+    writeText(format.stringProperty(QMKFormatProperty::NotePlainText), 0, false, true, false,
+              QString());
+    writeChar('}');
+    out.append(format.property(QMKFormatProperty::NoteContent).toByteArray().toHex());
+    writeChar('}');
+}
+
 void QMKTextRtfWriterPrivate::openLink(const QTextCharFormat &format)
 {
     const QString internal = format.stringProperty(QMKFormatProperty::InternalLinkTarget);
@@ -256,6 +289,8 @@ void QMKTextRtfWriterPrivate::closeSpans(const QTextCharFormat &previousFormat,
         const QTextCharFormat reference = previousFormat.properties().isEmpty()
             ? nextFormat : previousFormat;
         writeRaw("{\\super\\chftn{\\*\\footnote");
+        if (kind & RtfSpanState::Endnote)
+            writeKeyword(KwFtnalt);
         writeKeyword(KwPard);
         writeKeyword(KwPlain);
         writeSpaceIfPending();

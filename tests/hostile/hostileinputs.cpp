@@ -156,6 +156,23 @@ const QVector<HostileInput> &hostileInputs()
              return "{\\rtf1 " + repeated("{\\footnote a", n) + repeated("}", n) + "}";
          },
          ok},
+        {QStringLiteral("100,000 nested footnotes and annotations"),
+         [](double s) {
+             const int n = scaled(s, 50000);
+             return "{\\rtf1 " + repeated("{\\footnote a{\\*\\annotation b\\pard\\qc ", n)
+                 + repeated("}", 2 * n) + "}";
+         },
+         ok},
+        {QStringLiteral("a note in every cell of a table of 20,000 cells"),
+         [](double s) {
+             QByteArray row = "\\trowd";
+             for (int i = 1; i <= 10; ++i)
+                 row += "\\cellx" + QByteArray::number(i * 500);
+             row += "\\pard\\intbl" + repeated("a{\\footnote\\pard\\plain n\\par m}\\cell ", 10)
+                 + "\\row";
+             return "{\\rtf1 " + repeated(row, scaled(s, 2000)) + "}";
+         },
+         ok},
         // Each distinct name text selects costs a query of the font system (a fraction of a
         // millisecond): the most expensive bytes a document can hold, and still linear.
         {QStringLiteral("a font table of 20,000 distinct names, each used"),

@@ -21,9 +21,8 @@
 
 namespace {
 
-// Not written yet, or not meant to survive: object links (lists and tables are compared
-// through their blocks), picture names (made from the picture's bytes, which PNG data written
-// anew need not repeat), and what notes and bookmarks carry.
+// Not meant to survive: object links (lists and tables are compared through their blocks) and
+// picture names (made from the picture's bytes, which PNG data written anew need not repeat).
 const int IgnoredProperties[] = {
     QTextFormat::ObjectIndex,
     QTextFormat::ObjectType,
@@ -33,18 +32,6 @@ const int IgnoredProperties[] = {
     QTextFormat::FontFamilies,      // FontFamily says it; Qt fills this list or not as it goes
     QMKFormatProperty::ListNumber,
     QMKFormatProperty::ListLevel,
-    QMKFormatProperty::InlineAnnotation,
-    QMKFormatProperty::InlineFootnote,
-    QMKFormatProperty::LinkedComment,
-    QMKFormatProperty::LinkedFootnote,
-    QMKFormatProperty::NoteAnchor,
-    QMKFormatProperty::NoteIdentifier,
-    QMKFormatProperty::NoteContent,
-    QMKFormatProperty::NoteColour,
-    QMKFormatProperty::NoteFlag,
-    QMKFormatProperty::NoteCount,
-    QMKFormatProperty::NotePlainText,
-    QMKFormatProperty::BookmarkName,
 };
 
 template <typename Format>

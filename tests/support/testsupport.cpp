@@ -30,6 +30,8 @@ ImportResult importRtf(const QByteArray &rtf, const ImportOptions &options)
     QMKTextRtfReader reader(&buffer);
     reader.setPaletteColours(options.paletteColours);
     reader.setIgnoreZeroRightIndent(options.ignoreZeroRightIndent);
+    reader.setFootnotesAsText(options.notesAsText);
+    reader.setAnnotationsAsText(options.notesAsText);
     result.ok = reader.read(result.document.get(), options.removeInvalid);
     result.error = reader.errorString();
     return result;

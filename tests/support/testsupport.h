@@ -42,6 +42,7 @@ struct ImportOptions
     bool removeInvalid = false;
     bool paletteColours = true;
     bool ignoreZeroRightIndent = false;
+    bool notesAsText = true;    ///< false: notes are stored on anchors
 };
 
 ImportResult importRtf(const QByteArray &rtf, const ImportOptions &options = {});

@@ -55,7 +55,7 @@ private slots:
 
 void tst_KeywordRegistry::everyKeywordFoundAtItsPosition()
 {
-    QCOMPARE(int(RtfKeywordCount), 324);
+    QCOMPARE(int(RtfKeywordCount), 329);
     for (int i = 0; i < RtfKeywordCount; ++i) {
         const QByteArray text = rtfKeywordText(RtfKeyword(i));
         QVERIFY2(text.size() >= 2 && text.at(0) == '\\', text.constData());

@@ -310,10 +310,9 @@ void tst_Paragraphs::notesKeepTheSurroundingFormat_data()
     QTest::addColumn<bool>("acts");
 
     for (const RtfKeyword keyword : {KwPard, KwQc, KwLi, KwFi, KwRi, KwSb, KwSl, KwSlmult,
-                                     KwRtlpar, KwPardeftab})
+                                     KwRtlpar, KwPardeftab, KwTx, KwKeepn, KwOutlinelevel})
         QTest::newRow(rtfKeywordText(keyword).constData()) << int(keyword) << false;
-    QTest::newRow("\\tx acts inside notes") << int(KwTx) << true;
-    QTest::newRow("\\keepn acts inside notes") << int(KwKeepn) << true;
+    QTest::newRow("\\b acts inside notes") << int(KwB) << true;
 }
 
 void tst_Paragraphs::notesKeepTheSurroundingFormat()
@@ -321,14 +320,16 @@ void tst_Paragraphs::notesKeepTheSurroundingFormat()
     QFETCH(int, keyword);
     QFETCH(bool, acts);
 
-    for (const RtfDestination note : {RtfDestination::Footnote, RtfDestination::Annotation}) {
+    for (const RtfKeyword note : {KwFootnote, KwAnnotation}) {
         Handlers handlers;
         handlers.run(KwQj);
         handlers.run(KwSl, 360);
         const QTextBlockFormat surrounding = handlers.reader.paragraphFormat;
-        handlers.reader.state.destination = note;
+        const RtfCharFormatState characters = handlers.reader.state.charFormat;
+        handlers.run(note);
         handlers.run(RtfKeyword(keyword), 720);
-        QCOMPARE(handlers.reader.paragraphFormat != surrounding, acts);
+        QCOMPARE(handlers.reader.paragraphFormat != surrounding
+                     || !handlers.reader.state.charFormat.sameAs(characters), acts);
     }
 }
 

@@ -141,14 +141,34 @@ void tst_WriterSpans::spans_data()
     row("internal link", [](QTextDocument &d) {
         run(d, "a", link("#m", {{P::InternalLinkTarget, QStringLiteral("m")}}));
     }, field("\\\\l m") + f0("a") + "}}");
-    row("linked comment: a link without its note", [](QTextDocument &d) {
-        run(d, "a", linkedComment("{\\rtf1 Note}"));
-    }, field("\"note:1\"") + f0("a") + "}}");
+    // Was: the link alone, the note lost.
+    row("linked comment: a link keeping its note", [](QTextDocument &d) {
+        QTextCharFormat note = linkedComment("{\\rtf1 Note}");
+        note.setProperty(P::NoteColour, QColor(254, 246, 188));
+        note.setProperty(P::NotePlainText, QStringLiteral("Note"));
+        run(d, "a", note);
+    }, field("\"note:1\"") + "{\\*\\qmknote0\\qmknotecolour16709308{\\*\\qmknotetext Note}"
+           + QByteArray("{\\rtf1 Note}").toHex() + "}" + f0("a") + "}}");
+    row("linked endnote: a link keeping its note", [](QTextDocument &d) {
+        QTextCharFormat note = linkedComment("N", "note:2");
+        note.setProperty(P::LinkedComment, false);
+        note.setProperty(P::LinkedFootnote, true);
+        note.setProperty(P::NoteFlag, true);
+        note.setProperty(P::NoteCount, 2);
+        run(d, "a", note);
+    }, field("\"note:2\"") + "{\\*\\qmknote1\\qmknoteflag\\qmknotecount2{\\*\\qmknotetext }4e}"
+           + f0("a") + "}}");
 
     row("inline annotation over two paragraphs", [](QTextDocument &d) {
         run(d, "a", with({{P::InlineAnnotation, true}}));
         paragraph(d, "b", {}, with({{P::InlineAnnotation, true}}));
     }, "{\\chatn{\\*\\annotation" + f0("a") + "\n\\par\\plain " + f0("b") + "}}");
+    row("inline endnote", [](QTextDocument &d) {
+        run(d, "a");
+        run(d, "b", with({{P::InlineFootnote, true}, {P::NoteFlag, true}}));
+    }, "{a}{\\f0\\fs24\\super\\chftn{\\footnote\\ftnalt\\pard\\plain {\\f0\\fs24\\super\\chftn}"
+           + f0("b")
+           + "}}");
     row("export: linked comment with its note", [](QTextDocument &d) {
         run(d, "a");
         run(d, "b", linkedComment("{\\rtf1 Note}"));
