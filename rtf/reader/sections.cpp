@@ -25,6 +25,8 @@ int QMKTextRtfReaderPrivate::endSection(const RtfKeywordCall &)
 int QMKTextRtfReaderPrivate::enterHeaderFooter(const RtfKeywordCall &)
 {
     // A header's last paragraph often has no \par: it would run into the body's first word.
+    // Its text stands apart from the text around it at both ends.
+    endParagraphWithContent();
     state.endsParagraph = true;
     return RtfStatus::Ok;
 }
