@@ -84,6 +84,10 @@ void tst_Frame::text_data()
     QTest::newRow("a text box's text where it is anchored; properties are no text")
         << QByteArray("{\\rtf1 Before{\\shp{\\*\\shpinst{\\sp{\\sn fFilled}{\\sv 0}}{\\shptxt Box}}"
                       "{\\shprslt Box}}After}") << "Before\nBox\nAfter";
+    QTest::newRow("text boxes inside a group shape")
+        << QByteArray("{\\rtf1 a{\\shpgrp{\\*\\shpinst{\\sp{\\sn groupLeft}{\\sv 0}}"
+                      "{\\shp{\\*\\shpinst{\\shptxt b}}}{\\shp{\\*\\shpinst{\\shptxt c}}}}"
+                      "{\\shprslt b c}}d}") << "a\nb\nc\nd";
     QTest::newRow("a drawing object's text box")
         << QByteArray("{\\rtf1 a{\\*\\do\\dobxpage\\dptxbx{\\dptxbxtext\\dpx227{b}}}c}") << "a\nb\nc";
     QTest::newRow("not RTF: five letters") << QByteArray("abcde") << "abcde";
