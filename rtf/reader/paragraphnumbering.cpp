@@ -141,6 +141,7 @@ void QMKTextRtfReaderPrivate::endParagraphNumbering()
     paragraphFormat.setProperty(QMKFormatProperty::ListLevel, numbering.level);
     // The group the \pn group stands in, still on the stack while the \pn group ends.
     numberingGroupDepth = groupStack.size() - 1;
+    numberingListNumber = number;
 }
 
 void QMKTextRtfReaderPrivate::endNumberingGroup()
@@ -148,7 +149,9 @@ void QMKTextRtfReaderPrivate::endNumberingGroup()
     // Writers that wrap each paragraph in a group, without \pard, mean the numbering for that
     // paragraph only, as Word and LibreOffice read it.
     numberingGroupDepth = -1;
-    if (paragraphFormat.intProperty(QMKFormatProperty::ListNumber) > FirstNumberingListNumber)
+    // An \ls given since is the paragraph's own.
+    if (!paragraphFormat.hasProperty(QMKFormatProperty::ListNumber)
+        || paragraphFormat.intProperty(QMKFormatProperty::ListNumber) != numberingListNumber)
         return;
     paragraphFormat.clearProperty(QMKFormatProperty::ListNumber);
     paragraphFormat.clearProperty(QMKFormatProperty::ListLevel);

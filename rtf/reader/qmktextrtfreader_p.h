@@ -491,6 +491,7 @@ public:
     RtfParagraphNumbering numbering; ///< the \pn group being read
     QHash<QString, int> numberingLists; ///< numbering settings -> the list number made for them
     int numberingGroupDepth = -1;   ///< depth of the group that numbered the paragraph; -1: none
+    int numberingListNumber = 0;    ///< the list number that group gave the paragraph
 
     /// The group that numbered the paragraph ends: so does the numbering.
     void endNumberingGroup();

@@ -636,6 +636,8 @@ void tst_Lists::paragraphNumbering_data()
         << QByteArray("{\\*\\pn\\pnlvlbody\\ilvl0\\ls1\\pndec{\\pntxta )}}a\\par") << strings({"", ""});
     QTest::newRow("numbering ends with the paragraph's group")
         << "{" + bullet + "a\\par}{b\\par}" << strings({"\u2022", "", ""});
+    QTest::newRow("an \\ls after the \\pn group outlives the group")
+        << "{" + bullet + "\\ls1 a\\par}b\\par" << strings({"A", "A", ""});
     QTest::newRow("a continuation paragraph has no label")
         << QByteArray("{\\*\\pn\\pnlvlcont}a\\par") << strings({"", ""});
 }
