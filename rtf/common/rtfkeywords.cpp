@@ -10,7 +10,7 @@ const char *const keywordTexts[] = {
 #undef QMK_RTF_KEYWORD
 };
 
-static_assert(std::size(keywordTexts) == 296, "the keyword list has 296 entries");
+static_assert(std::size(keywordTexts) == 329, "the keyword list has 329 entries");
 static_assert(std::size(keywordTexts) == RtfKeywordCount, "one text per keyword position");
 
 } // namespace

@@ -25,6 +25,7 @@ void setOutlinePen(QTextCharFormat &format, const QColor &colour)
 
 int QMKTextRtfReaderPrivate::plain(const RtfKeywordCall &)
 {
+    state.hidden = false;
     // Word writes \plain in nearly every run: the format it resets to is made once for each
     // default format, and every run reset to it shares that one.
     if (plainReset.source != plainCharFormat) {
@@ -264,4 +265,11 @@ int QMKTextRtfReaderPrivate::setRevisionLevel(const RtfKeywordCall &call)
 void QMKTextRtfReaderPrivate::setCharFormat(const QTextCharFormat &format)
 {
     state.charFormat.assign(format, charFormatPool.intern(format));
+}
+
+int QMKTextRtfReaderPrivate::setHidden(const RtfKeywordCall &call)
+{
+    // Hidden text is not shown: read into the document it splits the words around it.
+    state.hidden = call.on;
+    return RtfStatus::Ok;
 }

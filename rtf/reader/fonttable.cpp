@@ -54,6 +54,9 @@ int QMKTextRtfReaderPrivate::setFontCharset(const RtfKeywordCall &call)
 {
     if (state.destination != RtfDestination::FontTable)
         return RtfStatus::Ok;
+    // A \cpg names the page itself: the character set only stands for one.
+    if (fontsWithCodePage.contains(currentFontNumber))
+        return RtfStatus::Ok;
     // Word writes \fcharset before the name, so the name's own escapes decode in that page.
     state.codePage = charsetToCodePage(call.parameter);
     fontCodePages.insert(currentFontNumber, state.codePage);
@@ -62,8 +65,10 @@ int QMKTextRtfReaderPrivate::setFontCharset(const RtfKeywordCall &call)
 
 int QMKTextRtfReaderPrivate::setFontCodePage(const RtfKeywordCall &call)
 {
-    if (state.destination == RtfDestination::FontTable)
+    if (state.destination == RtfDestination::FontTable) {
         fontCodePages.insert(currentFontNumber, call.parameter);
+        fontsWithCodePage.insert(currentFontNumber);
+    }
     return RtfStatus::Ok;
 }
 

@@ -103,6 +103,7 @@ int QMKTextRtfReaderPrivate::parse()
         switch (window.at(windowPosition)) {
         case '\n':
         case '\r':
+            trailingGarbage = false;
             advance(1);
             break;
         case '\\':
@@ -167,6 +168,16 @@ void QMKTextRtfReaderPrivate::readPlainText()
         if (c == ';' && colourTable) {
             entryEnds = true;
             break;
+        }
+    }
+    // Binary garbage after the document's last brace is recognised by its control bytes; from
+    // there to the end of its line nothing is text. Words there without any are the author's.
+    if (groupStack.isEmpty() || trailingGarbage) {
+        for (int at = windowPosition; at < end && !trailingGarbage; ++at)
+            trailingGarbage = uchar(data[at]) < 32 && data[at] != '\t';
+        if (trailingGarbage) {
+            advance(end - windowPosition);
+            return;
         }
     }
     state.pendingText.append(QLatin1String(data + windowPosition, end - windowPosition));
@@ -295,7 +306,12 @@ int QMKTextRtfReaderPrivate::closeGroup()
     endDestination(state.destination);
     if (Q_UNLIKELY(insideNote()))
         endNotesAt(groupStack.size());
+    const bool endsParagraph = state.endsParagraph;
     state = groupStack.takeLast();
+    if (endsParagraph && !state.endsParagraph)
+        endParagraphWithContent();
+    if (numberingGroupDepth > groupStack.size())
+        endNumberingGroup();
     rawData.clear();
     pendingNibble = -1;
     return RtfStatus::Ok;
@@ -309,11 +325,21 @@ void QMKTextRtfReaderPrivate::flushPendingText()
         return;
     }
 
-    // C1 control codes and DEL are never text; plain Windows-1252 bytes land here too.
+    // C1 control codes and DEL are never text; plain Windows-1252 bytes land here too. In the
+    // document's text other control bytes (a NUL after the last brace, binary garbage) are no
+    // text either, but a tab and the line breaks keep their meaning; tables such as \leveltext
+    // want their bytes.
+    const bool documentText = state.destination == RtfDestination::Body
+        || state.destination == RtfDestination::FieldResult
+        || state.destination == RtfDestination::Footnote
+        || state.destination == RtfDestination::Annotation;
     for (int i = 0; i < text.size();) {
         const ushort code = text.at(i).unicode();
-        if (code < 127 || code > 159) {
+        if (code >= 32 ? code < 127 || code > 159
+                       : !documentText || code == '\t' || code == '\n' || code == '\r') {
             ++i;
+        } else if (code < 32) {
+            text.remove(i, 1);
         } else if (removeInvalid) {
             text.remove(i, 1);
         } else {
@@ -327,6 +353,8 @@ void QMKTextRtfReaderPrivate::flushPendingText()
     case RtfDestination::FieldResult:
     case RtfDestination::Footnote:
     case RtfDestination::Annotation:
+        if (state.hidden)
+            break;
         if (Q_UNLIKELY(insideNote()))
             deliverNoteText(text);
         else
@@ -354,6 +382,13 @@ void QMKTextRtfReaderPrivate::flushPendingText()
         break;
     case RtfDestination::LevelMarker:
         takeLevelMarker(text);
+        break;
+    case RtfDestination::NumberingTextBefore:
+    case RtfDestination::NumberingTextAfter:
+        takeNumberingText(text);
+        break;
+    case RtfDestination::ShapePropertyName:
+        takeShapePropertyName(text);
         break;
     case RtfDestination::NoteText:
         noteAnchorData.plainText += text;
@@ -503,6 +538,9 @@ void QMKTextRtfReaderPrivate::endDestination(RtfDestination destination)
         break;
     case RtfDestination::LevelText:
         endLevelText();
+        break;
+    case RtfDestination::ParagraphNumbering:
+        endParagraphNumbering();
         break;
     case RtfDestination::Picture:
         endPicture();

@@ -58,12 +58,14 @@ int QMKTextRtfReaderPrivate::enterListTable(const RtfKeywordCall &)
     return RtfStatus::Ok;
 }
 
-int QMKTextRtfReaderPrivate::addList(const RtfKeywordCall &)
+int QMKTextRtfReaderPrivate::addList(const RtfKeywordCall &call)
 {
-    if (state.destination == RtfDestination::ListTable) {
-        listTable.append(RtfListRecord());
-        listLookupsStale = true;
-    }
+    // A list definition group outside the list table defines nothing; its \leveltext bytes
+    // are no text either. A stray \list in the document's own group leaves the rest be.
+    if (state.destination != RtfDestination::ListTable)
+        return groupStack.size() > 1 ? skipGroup(call) : RtfStatus::Ok;
+    listTable.append(RtfListRecord());
+    listLookupsStale = true;
     return RtfStatus::Ok;
 }
 
@@ -151,7 +153,9 @@ int QMKTextRtfReaderPrivate::addListOverride(const RtfKeywordCall &)
 
 int QMKTextRtfReaderPrivate::setListNumber(const RtfKeywordCall &call)
 {
-    if (state.destination == RtfDestination::Body && !insideNote()) {
+    if (state.destination == RtfDestination::ParagraphNumbering) {
+        numbering.listNumberGiven = true;
+    } else if (state.destination == RtfDestination::Body && !insideNote()) {
         paragraphFormat.setProperty(QMKFormatProperty::ListNumber, call.parameter);
     } else if (state.destination == RtfDestination::ListOverride && !overrideTable.isEmpty()) {
         overrideTable.last().listNumber = call.parameter;
@@ -162,7 +166,8 @@ int QMKTextRtfReaderPrivate::setListNumber(const RtfKeywordCall &call)
 
 int QMKTextRtfReaderPrivate::setParagraphListLevel(const RtfKeywordCall &call)
 {
-    if (insideNote())
+    // Word repeats the paragraph's \ilvl in its \pn group, which is read for its numbering only.
+    if (insideNote() || state.destination == RtfDestination::ParagraphNumbering)
         return RtfStatus::Ok;
     paragraphFormat.setProperty(QMKFormatProperty::ListLevel, call.parameter);
     applyLevelIndents(call.parameter);

@@ -44,6 +44,10 @@ void QMKTextRtfReaderPrivate::beginParagraphText()
     // A note document's paragraphs are in no table.
     if (!paragraphApplied && !readingNoteDocument()) {
         paragraphApplied = true;
+        if (tableNestingLevel == 0 && rowAwaitsCells()) {
+            tableNestingLevel = 1;
+            tableStack.front().cellsPresumed = true;
+        }
         closeTableLevels(tableNestingLevel);
         openParagraphAfterTable();
     }

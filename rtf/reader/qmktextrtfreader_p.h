@@ -16,6 +16,7 @@
 #include <QList>
 #include <QMap>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -59,6 +60,24 @@ enum class RtfDestination {
     NoteData,
     NoteText,
     Stylesheet,
+    ParagraphNumbering,
+    NumberingTextBefore,
+    NumberingTextAfter,
+    ShapeProperty,
+    ShapePropertyName,
+};
+
+// What the {\\*\\pn ...} group of a paragraph says of its number or bullet.
+struct RtfParagraphNumbering
+{
+    int level = 0;                  ///< \pnlvl less one; 0 for \pnlvlbody and \pnlvlblt
+    int numberFormat = 1;           ///< QMKListLevel::style codes: 0 bullet, 1 decimal, ...
+    bool continuation = false;      ///< \pnlvlcont: a paragraph of the item above, no label
+    QString textBefore;             ///< \pntxtb, the bullet itself for \pnlvlblt
+    QString textAfter;              ///< \pntxta
+    int start = 1;                  ///< \pnstart
+    int indent = 0;                 ///< \pnindent, twips
+    bool listNumberGiven = false;   ///< an \ls inside the group: the \ls list is the paragraph's
 };
 
 // How plain bytes of the input are read.
@@ -73,6 +92,8 @@ struct RtfGroupState
     int codePage = -1;              ///< code page of escaped bytes; -1: the document's
     RtfInputMode inputMode = RtfInputMode::Text;
     QString pendingText;            ///< collected, not yet delivered
+    bool hidden = false;            ///< \v: text is not shown, so not read
+    bool endsParagraph = false;     ///< a header or footer: its end ends its last paragraph
 };
 
 // The formats an empty block was last given, or found to have: the dozens of keywords at the
@@ -213,6 +234,7 @@ public:
     QVector<RtfGroupState> groupStack; ///< states of the enclosing groups
     int skipDepth = 0;              ///< nested groups still to skip; 0: not skipping
     bool ignorableDestination = false; ///< \* seen, consumed by the next control word
+    bool trailingGarbage = false;   ///< binary bytes followed the document's last brace
     int status = RtfStatus::Ok;
 
     QTextCharFormat plainCharFormat; ///< the document's default format, prepared by read()
@@ -253,6 +275,7 @@ public:
     // --- Font table and text decoding (fonttable.cpp, textdecoding.cpp) ---
     QMap<int, RtfFontSlot> fontTable; ///< by RTF font number
     QMap<int, int> fontCodePages;   ///< code page per font number, from \cpg or \fcharset
+    QSet<int> fontsWithCodePage;    ///< font numbers whose entry gave \cpg
     int currentFontNumber = 0;      ///< the last \f
     int defaultFontNumber = 0;      ///< \deff
     QFont::StyleHint fontStyleHint = QFont::AnyStyle; ///< family kind of the entry being read
@@ -270,6 +293,8 @@ public:
     void skipUnicodeReplacement(int count);
     /// Reads the two hexadecimal digits of a \' escape; false when they are malformed.
     bool readEscapedByte(char *byte);
+    /// Decodes the UTF-8 sequence that begins with lead from the escapes that follow it.
+    void appendUtf8Sequence(uchar lead, QChar defaultChar);
 
     int enterFontTable(const RtfKeywordCall &call);
     int selectFont(const RtfKeywordCall &call);
@@ -323,6 +348,7 @@ public:
     int setBackgroundColour(const RtfKeywordCall &call);
     int setFontSize(const RtfKeywordCall &call);
     int setRevisionLevel(const RtfKeywordCall &call);
+    int setHidden(const RtfKeywordCall &call);
 
     // --- Paragraph formatting and document settings (paragraphs.cpp, documentsettings.cpp) ---
     // Paragraph state: not scoped by groups, reset by \pard only; the block format it builds is
@@ -358,6 +384,28 @@ public:
     int tableNestingLevel = 0;      ///< \intbl, \itap: 0 outside tables
     QTextOption::TabType pendingTabKind = QTextOption::LeftTab; ///< kind of the next \tx
 
+    // --- Sections, headers and footers (sections.cpp) ---
+
+    /// Ends the cursor's paragraph unless it is still empty.
+    void endParagraphWithContent();
+
+    int endSection(const RtfKeywordCall &call);
+    int enterHeaderFooter(const RtfKeywordCall &call);
+
+    // --- Shapes and drawing objects (shapes.cpp) ---
+
+    QString shapePropertyName;      ///< \sn of the shape property being read
+    bool shapeHasContent = false;   ///< the current shape gave text or a picture
+
+    void takeShapePropertyName(const QString &text);
+
+    int enterShape(const RtfKeywordCall &call);
+    int enterShapeProperty(const RtfKeywordCall &call);
+    int enterShapePropertyName(const RtfKeywordCall &call);
+    int enterShapePropertyValue(const RtfKeywordCall &call);
+    int enterShapeText(const RtfKeywordCall &call);
+    int enterShapeResult(const RtfKeywordCall &call);
+
     // --- Tables (tables.cpp, tablerows.cpp) ---
     // Each cell is read into a document of its own; the reader's cursor points into the
     // innermost level's current cell document while a table is open.
@@ -377,6 +425,9 @@ public:
     void openTableLevels(int nestingLevel);
     /// Opens a table when none is open: cell keywords may come before \intbl.
     void openTable();
+    /// Whether the open row defines cells that no \cell has ended yet: a paragraph without
+    /// \intbl then belongs to the next of them.
+    bool rowAwaitsCells() const;
     /// Closes every open table at the end of input, keeping the rows still pending.
     void closeOpenTables();
     void closeInnermostTableLevel();
@@ -436,6 +487,28 @@ public:
     int setListNumber(const RtfKeywordCall &call);
     int setParagraphListLevel(const RtfKeywordCall &call);
 
+    // --- Old-style paragraph numbering (paragraphnumbering.cpp) ---
+
+    RtfParagraphNumbering numbering; ///< the \pn group being read
+    QHash<QString, int> numberingLists; ///< numbering settings -> the list number made for them
+    int numberingGroupDepth = -1;   ///< depth of the group that numbered the paragraph; -1: none
+    int numberingListNumber = 0;    ///< the list number that group gave the paragraph
+
+    /// The group that numbered the paragraph ends: so does the numbering.
+    void endNumberingGroup();
+
+    void takeNumberingText(const QString &text);
+    /// Makes the paragraph an item of the list its numbering stands for.
+    void endParagraphNumbering();
+
+    int enterParagraphNumbering(const RtfKeywordCall &call);
+    int setNumberingLevel(const RtfKeywordCall &call);
+    int setNumberingStyle(const RtfKeywordCall &call);
+    int enterNumberingText(const RtfKeywordCall &call);
+    int setNumberingStart(const RtfKeywordCall &call);
+    int setNumberingIndent(const RtfKeywordCall &call);
+    int setNumberingFont(const RtfKeywordCall &call);
+
     // --- Stylesheet (stylesheet.cpp) ---
 
     /// What the paragraph state was before the stylesheet, which resets it for every entry.
@@ -454,13 +527,28 @@ public:
     int stylesheetDepth = -1;       ///< group depth of the \stylesheet group; -1 outside it
     SavedParagraphState paragraphBeforeStylesheet;
 
+    /// What one stylesheet entry said, kept until the stylesheet ends to resolve bases.
+    struct StyleEntry
+    {
+        QString key;                ///< "s1", "cs10"; "s0" for an entry without a number
+        QString baseKey;            ///< the \sbasedon style's key; empty: none
+        QTextCharFormat charFormat; ///< the entry's own formats
+        QTextBlockFormat blockFormat;
+        int styleIndex = -1;        ///< the style made of it in styles; -1: none
+    };
+    QVector<StyleEntry> styleEntries;
+    int currentStyleBase = -1;      ///< \sbasedon of the entry being read; -1: none
+
     void appendStyleName(const QString &text);
+    /// Gives each style the formats of the styles it is based on, under its own.
+    void resolveStyleBases();
     /// Ends an entry, or the whole stylesheet, as the closing group's depth says.
     void endStylesheetGroup();
     void endStyleEntry();
 
     int enterStylesheet(const RtfKeywordCall &call);
     int selectStyle(const RtfKeywordCall &call);
+    int setStyleBase(const RtfKeywordCall &call);
 
     // --- Fields (fields.cpp) ---
 

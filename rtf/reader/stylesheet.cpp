@@ -7,6 +7,11 @@
 
 namespace {
 
+// Word's own limit is a few thousand styles; an endless stylesheet keeps no more.
+constexpr int MaxStyleEntries = 4096;
+// Real chains are a few styles long; a longer one is followed no further.
+constexpr int MaxBaseDepth = 64;
+
 bool hasProperties(const QTextFormat &format)
 {
     return !format.properties().isEmpty();
@@ -72,6 +77,8 @@ void QMKTextRtfReaderPrivate::endStylesheetGroup()
     endStyleEntry();
     if (depth != stylesheetDepth)
         return;
+    // Bases may be defined after the styles based on them.
+    resolveStyleBases();
     // Every entry reset the paragraph state; the body goes on with the state it had.
     paragraphFormat = paragraphBeforeStylesheet.format;
     paragraphApplied = paragraphBeforeStylesheet.applied;
@@ -83,6 +90,16 @@ void QMKTextRtfReaderPrivate::endStylesheetGroup()
 void QMKTextRtfReaderPrivate::endStyleEntry()
 {
     const QTextCharFormat &charFormat = state.charFormat.format();
+    // Word gives its Normal style no number: an entry without one is style 0.
+    StyleEntry entry;
+    entry.key = currentStyleKey.isEmpty() ? QStringLiteral("s0") : currentStyleKey;
+    if (currentStyleBase >= 0)
+        entry.baseKey = (entry.key.startsWith(QLatin1String("cs")) ? QLatin1String("cs")
+                                                                    : QLatin1String("s"))
+            + QString::number(currentStyleBase);
+    entry.charFormat = charFormat;
+    entry.blockFormat = paragraphFormat;
+    currentStyleBase = -1;
     if (!currentStyleName.isEmpty() && !currentStyleKey.isEmpty()
         && (hasProperties(paragraphFormat) || hasProperties(charFormat))) {
         QMKTextStyle style;
@@ -99,8 +116,58 @@ void QMKTextRtfReaderPrivate::endStyleEntry()
         }
         style.setFlags(flags);
         styleKeys.insert(currentStyleKey, styles.size());
+        entry.styleIndex = styles.size();
         styles.append(style);
     }
+    if (!currentStyleName.isEmpty() && styleEntries.size() < MaxStyleEntries)
+        styleEntries.append(entry);
     currentStyleName.clear();
     currentStyleKey.clear();
+}
+
+int QMKTextRtfReaderPrivate::setStyleBase(const RtfKeywordCall &call)
+{
+    if (state.destination == RtfDestination::Stylesheet)
+        currentStyleBase = call.parameter;
+    return RtfStatus::Ok;
+}
+
+void QMKTextRtfReaderPrivate::resolveStyleBases()
+{
+    QHash<QString, int> entryByKey;
+    for (int i = 0; i < styleEntries.size(); ++i) {
+        if (!entryByKey.contains(styleEntries.at(i).key))
+            entryByKey.insert(styleEntries.at(i).key, i);
+    }
+    for (const StyleEntry &entry : qAsConst(styleEntries)) {
+        if (entry.styleIndex < 0 || entry.baseKey.isEmpty())
+            continue;
+        // The chain of bases, nearest first; a base met twice closes a cycle and ends it.
+        QVector<int> chain;
+        for (int at = entryByKey.value(entry.baseKey, -1);
+             at >= 0 && chain.size() < MaxBaseDepth && !chain.contains(at)
+             && styleEntries.at(at).key != entry.key;
+             at = entryByKey.value(styleEntries.at(at).baseKey, -1))
+            chain.append(at);
+        QTextCharFormat charFormat;
+        QTextBlockFormat blockFormat;
+        for (int i = chain.size() - 1; i >= 0; --i) {
+            charFormat.merge(styleEntries.at(chain.at(i)).charFormat);
+            blockFormat.merge(styleEntries.at(chain.at(i)).blockFormat);
+        }
+        charFormat.merge(entry.charFormat);
+        blockFormat.merge(entry.blockFormat);
+        QMKTextStyle &style = styles[entry.styleIndex];
+        int flags = style.flags();
+        if (entry.key.startsWith(QLatin1Char('s')) && hasProperties(blockFormat)) {
+            style.setBlockFormat(blockFormat);
+            flags |= QMKTextStyle::HasBlockFormat;
+        }
+        if (hasProperties(charFormat)) {
+            style.setCharFormat(charFormat);
+            flags |= QMKTextStyle::HasCharFormat;
+        }
+        style.setFlags(flags);
+    }
+    styleEntries.clear();
 }

@@ -55,6 +55,7 @@ struct RtfTableLevel
     QVector<RtfCellDefinition> cellDefinitions; ///< the last one is still being defined
     std::vector<RtfCellDocument> cellDocuments; ///< the last one is still being written
     bool lastRow = false;           ///< \lastrow
+    bool cellsPresumed = false;     ///< text without \intbl was read into the row's cells
     QTextCursor outerCursor;        ///< where reading resumes when the level closes
     QTextTable *table = nullptr;    ///< null until the first row is finished
     /// Rows in use. The table grows in steps and keeps a few spare rows at its end until it

@@ -7,6 +7,7 @@
 #include <QBrush>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextTable>
 
 namespace {
@@ -57,6 +58,7 @@ void QMKTextRtfReaderPrivate::resetRowDefinition(RtfTableLevel &level)
     level.cellDefinitions = {RtfCellDefinition()};
     level.cellDocuments.clear();
     level.lastRow = false;
+    level.cellsPresumed = false;
     startCellDocument(level);
 }
 
@@ -87,11 +89,38 @@ RtfCellDefinition &QMKTextRtfReaderPrivate::lastCellDefinition()
     return tableStack.back().cellDefinitions.last();
 }
 
+bool QMKTextRtfReaderPrivate::rowAwaitsCells() const
+{
+    // Report generators write \pard ... \cell for each cell and \intbl only before \row; Word
+    // reads such a paragraph into the cell that \cell ends, as long as the row defines one.
+    if (tableStack.size() != 1)
+        return false;
+    const RtfTableLevel &level = tableStack.front();
+    int defined = 0;
+    for (const RtfCellDefinition &definition : level.cellDefinitions)
+        defined += definition.defined ? 1 : 0;
+    int closed = 0;
+    for (const RtfCellDocument &document : level.cellDocuments)
+        closed += document.closed ? 1 : 0;
+    return closed < defined;
+}
+
 void QMKTextRtfReaderPrivate::closeInnermostTableLevel()
 {
     paragraphAfterTablePending = false;
     settleCursor();
     RtfTableLevel &level = tableStack.back();
+    if (level.cellsPresumed && !level.table && level.cellDocuments.size() == 1
+        && !level.cellDocuments.front().closed) {
+        // No \cell ended the text after the row definition: it was the body's.
+        cursor = level.outerCursor;
+        commitTextRun();
+        cursor.insertBlock();
+        cursor.insertFragment(QTextDocumentFragment(level.cellDocuments.front().document.get()));
+        const RtfTableLevel closed = std::move(level);
+        tableStack.pop_back();
+        return;
+    }
     // Careless writers end a table with \pard after its last \cell, or stop in the middle
     // of a row: the row is kept as \row would have kept it.
     if (hasPendingRow(level))

@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr int Utf8CodePage = 65001;
+
 // No code page decodes to a noncharacter, so it marks a failed conversion.
 const QChar NotDecoded(0xFFFF);
 
@@ -25,7 +27,13 @@ int QMKTextRtfReaderPrivate::effectiveCodePage() const
 
 int QMKTextRtfReaderPrivate::setDocumentCodePage(const RtfKeywordCall &call)
 {
-    documentCodePage = call.parameter >= 1 ? call.parameter : 1252;
+    // The character sets older than \ansicpg each stand for one page.
+    switch (call.keyword) {
+    case KwPc: documentCodePage = 437; break;
+    case KwPca: documentCodePage = 850; break;
+    case KwMac: documentCodePage = 10000; break;
+    default: documentCodePage = call.parameter >= 1 ? call.parameter : 1252; break;
+    }
     return RtfStatus::Ok;
 }
 
@@ -112,6 +120,12 @@ int QMKTextRtfReaderPrivate::appendEscapedBytes(const RtfKeywordCall &)
     if (!readEscapedByte(&first))
         return RtfStatus::InvalidParameter;
 
+    if (codePage == Utf8CodePage) {
+        // The code page layer knows no UTF-8: its default character is Windows' own.
+        appendUtf8Sequence(uchar(first), QLatin1Char('?'));
+        return RtfStatus::Ok;
+    }
+
     // A double-byte character is written as two escapes. Only a lead byte takes the next
     // escape as its partner: single-byte characters of these pages (half-width katakana in
     // 932) stand alone.
@@ -140,6 +154,39 @@ int QMKTextRtfReaderPrivate::appendEscapedBytes(const RtfKeywordCall &)
         character = QLatin1Char('?');
     state.pendingText.append(character);
     return RtfStatus::Ok;
+}
+
+void QMKTextRtfReaderPrivate::appendUtf8Sequence(uchar lead, QChar defaultChar)
+{
+    // HTML-to-RTF converters write UTF-8 as one escape per byte: the escapes of a sequence
+    // are gathered and decoded together. A byte that continues no sequence is left to the
+    // next escape.
+    const int continuations = lead >= 0xF0 && lead <= 0xF4 ? 3
+        : lead >= 0xE0 && lead <= 0xEF                    ? 2
+        : lead >= 0xC2 && lead <= 0xDF                    ? 1
+                                                          : 0;
+    if (lead < 0x80) {
+        state.pendingText.append(QLatin1Char(char(lead)));
+        return;
+    }
+    QByteArray sequence(1, char(lead));
+    while (sequence.size() <= continuations) {
+        bool exists = false;
+        if (peek(0, &exists) != '\\' || !exists || peek(1, &exists) != '\'' || !exists)
+            break;
+        const int high = hexDigitValue(peek(2, &exists));
+        const int low = exists ? hexDigitValue(peek(3, &exists)) : -1;
+        if (!exists || high < 0 || low < 0 || (high << 4 | low) < 0x80 || (high << 4 | low) > 0xBF)
+            break;
+        advance(4);
+        sequence.append(char(high << 4 | low));
+    }
+    const QString decoded = QString::fromUtf8(sequence);
+    if (continuations == 0 || sequence.size() != continuations + 1
+        || decoded.contains(QChar::ReplacementCharacter))
+        state.pendingText.append(defaultChar);
+    else
+        state.pendingText.append(decoded);
 }
 
 int QMKTextRtfReaderPrivate::appendSymbol(const RtfKeywordCall &call)

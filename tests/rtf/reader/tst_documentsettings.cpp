@@ -57,8 +57,9 @@ void tst_DocumentSettings::documentGroups_data()
     QTest::newRow("header text is body text")
         << QByteArray("{\\rtf1{\\header Page header\\par}Body}")
         << QStringLiteral("Page header\nBody");
-    QTest::newRow("footer text is body text") << QByteArray("{\\rtf1 Body{\\footerr Footer}}")
-                                              << QStringLiteral("BodyFooter");
+    // Was "BodyFooter": the footer's words glued to the body's.
+    QTest::newRow("footer text is body text, in paragraphs of its own")
+        << QByteArray("{\\rtf1 Body{\\footerr Footer}}") << QStringLiteral("Body\nFooter\n");
     QTest::newRow("information group skipped")
         << QByteArray("{\\rtf1{\\info{\\title Secret}{\\author Someone}}Body}")
         << QStringLiteral("Body");

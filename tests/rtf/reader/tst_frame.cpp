@@ -73,6 +73,23 @@ void tst_Frame::text_data()
         << QByteArray("{\\rtf1 a}}b") << "ab";
     QTest::newRow("not RTF: first line imported")
         << QByteArray("hello\nworld") << "hello\n";
+    QTest::newRow("hidden text is not read") << QByteArray("{\\rtf1 al{\\v hidden}pha\\v x\\v0 !}")
+                                             << "alpha!";
+    QTest::newRow("\\plain shows text again") << QByteArray("{\\rtf1 \\v x\\plain y}") << "y";
+    QTest::newRow("index and contents entries are not text")
+        << QByteArray("{\\rtf1 alpha{\\tc entry}{\\tcn e2}{\\xe {index}} beta}") << "alpha beta";
+    QTest::newRow("a list definition in the body is not text")
+        << QByteArray("{\\rtf1 a{\\list{\\listlevel{\\leveltext \\'02\\'00.;}{\\levelnumbers \\'01;}}"
+                      "\\listid7}b}") << "ab";
+    QTest::newRow("a text box's text where it is anchored; properties are no text")
+        << QByteArray("{\\rtf1 Before{\\shp{\\*\\shpinst{\\sp{\\sn fFilled}{\\sv 0}}{\\shptxt Box}}"
+                      "{\\shprslt Box}}After}") << "Before\nBox\nAfter";
+    QTest::newRow("text boxes inside a group shape")
+        << QByteArray("{\\rtf1 a{\\shpgrp{\\*\\shpinst{\\sp{\\sn groupLeft}{\\sv 0}}"
+                      "{\\shp{\\*\\shpinst{\\shptxt b}}}{\\shp{\\*\\shpinst{\\shptxt c}}}}"
+                      "{\\shprslt b c}}d}") << "a\nb\nc\nd";
+    QTest::newRow("a drawing object's text box")
+        << QByteArray("{\\rtf1 a{\\*\\do\\dobxpage\\dptxbx{\\dptxbxtext\\dpx227{b}}}c}") << "a\nb\nc";
     QTest::newRow("not RTF: five letters") << QByteArray("abcde") << "abcde";
     QTest::newRow("empty input") << QByteArray() << "";
 }
@@ -138,6 +155,14 @@ void tst_Frame::invalidCharacters_data()
                                   << QString::fromUtf8("a\xEF\xBF\xBD" "b");
     QTest::newRow("byte 0x9F is the last invalid") << QByteArray("{\\rtf1 \x9F\xA9}") << true
                                                    << QString(QChar(0xA9));
+    QTest::newRow("C0 bytes are dropped, tabs kept")
+        << QByteArray("{\\rtf1 a\x01\x1F" "b\tc\\'07d}") << false << "ab\tcd";
+    QTest::newRow("a NUL after the last brace is no text")
+        << QByteArray("{\\rtf1 a\\par}\r\n\0\r\n", 18) << false << "a\n";
+    QTest::newRow("binary garbage after the last brace is no text")
+        << QByteArray("{\\rtf1 a\\par}\r\n\xEF\xBF\xBD" "8\x11$DM{q\\x}\xBD\x0E" "ab") << false << "a\n";
+    QTest::newRow("words after the last brace stay")
+        << QByteArray("{\\rtf1 a\\par}\0\r\nb", 17) << false << "a\nb";
     QTest::newRow("Latin-1 byte is its character") << QByteArray("{\\rtf1 caf\xE9}") << false
                                                    << QString::fromUtf8("caf\xC3\xA9");
 }

@@ -35,6 +35,8 @@ private slots:
     void listDefinitionsBeyondWordsLimit();
     void badInput_data();
     void badInput();
+    void paragraphNumbering_data();
+    void paragraphNumbering();
 };
 
 namespace {
@@ -591,6 +593,11 @@ void tst_Lists::badInput_data()
     QTest::newRow("list words outside their tables")
         << QByteArray("{\\rtf1\\list\\listid4\\listlevel\\levelnfc3\\listoverride{\\leveltext "
                       "eaten}{\\levelmarker \\{disc\\}}\\fi-100 x\\par}");
+    QByteArray manyNumberings = "{\\rtf1";
+    for (int i = 0; i < 5000; ++i)
+        manyNumberings += "{\\*\\pn\\pnlvlbody\\pnstart" + QByteArray::number(i) + "}\\ilvl0 x\\par";
+    QTest::newRow("5,000 distinct \\pn numberings") << manyNumberings + "}";
+    QTest::newRow("unclosed \\pn group") << QByteArray("{\\rtf1{\\*\\pn\\pnlvlblt{\\pntxtb x");
     QTest::newRow("unclosed list table") << QByteArray("{\\rtf1{\\*\\listtable{\\list{\\listlevel"
                                                        "{\\leveltext\\'02\\'00.");
 }
@@ -604,6 +611,48 @@ void tst_Lists::badInput()
         listItemText(b);
     if (rtf.contains(" x\\par"))
         QVERIFY(result.text().startsWith(QLatin1Char('x')));
+}
+
+void tst_Lists::paragraphNumbering_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QStringList>("labels");
+
+    const QByteArray bullet = "{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent360{\\pntxtb\\'b7}}";
+    QTest::newRow("bullets, the \\pntext label skipped")
+        << bullet + "a\\par" + bullet + "b\\par\\pard c" << strings({"\u2022", "\u2022", ""});
+    const QByteArray number = "{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}";
+    QTest::newRow("numbers, one list for the same settings")
+        << number + "a\\par" + number + "b\\par" << strings({"1.", "2.", ""});
+    QTest::newRow("letters with text before and after")
+        << QByteArray("{\\*\\pn\\pnlvlbody\\pnlcltr{\\pntxtb (}{\\pntxta )}}a\\par")
+        << strings({"(a)", ""});
+    QTest::newRow("an outline level with roman numbers")
+        << QByteArray("{\\*\\pn\\pnlvl2\\pnucrm{\\pntxta .}}a\\par b")
+        << strings({"I.", "II."});
+    QTest::newRow("\\ls wins over \\pn")
+        << QByteArray("\\ls1{\\*\\pn\\pnlvlbody\\pndec{\\pntxta )}}a\\par") << strings({"A", ""});
+    QTest::newRow("\\ls inside the \\pn group: no list of the group's own")
+        << QByteArray("{\\*\\pn\\pnlvlbody\\ilvl0\\ls1\\pndec{\\pntxta )}}a\\par") << strings({"", ""});
+    QTest::newRow("numbering ends with the paragraph's group")
+        << "{" + bullet + "a\\par}{b\\par}" << strings({"\u2022", "", ""});
+    QTest::newRow("an \\ls after the \\pn group outlives the group")
+        << "{" + bullet + "\\ls1 a\\par}b\\par" << strings({"A", "A", ""});
+    QTest::newRow("a continuation paragraph has no label")
+        << QByteArray("{\\*\\pn\\pnlvlcont}a\\par") << strings({"", ""});
+}
+
+void tst_Lists::paragraphNumbering()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QStringList, labels);
+
+    const ImportResult result = importRtf(
+        "{\\rtf1{\\fonttbl{\\f0 Times;}{\\f1\\fcharset2 Symbol;}}"
+        "{\\*\\listtable{\\list{\\listlevel{\\leveltext\\'01A;}}\\listid5}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid5\\ls1}}\\pard " + body + "}");
+    QVERIFY(result.ok);
+    QCOMPARE(labelsOf(*result.document), labels);
 }
 
 QMK_TEST_MAIN(tst_Lists)

@@ -273,6 +273,16 @@ void tst_Paragraphs::breakCharacters_data()
                                                         << QStringLiteral("one\u2029two");
     QTest::newRow("empty paragraphs") << QByteArray("{\\rtf1\\par\\par}")
                                       << QStringLiteral("\u2029\u2029");
+    QTest::newRow("escaped carriage return and line feed end a paragraph")
+        << QByteArray("{\\rtf1 one\\\r\ntwo}") << QStringLiteral("one\u2029two");
+    QTest::newRow("\\sect ends a paragraph") << QByteArray("{\\rtf1 a\\sect b\\sect c}")
+                                          << QStringLiteral("a\u2029b\u2029c");
+    QTest::newRow("\\sect after \\par ends nothing more")
+        << QByteArray("{\\rtf1 a\\par\\sect\\sectd b}") << QStringLiteral("a\u2029b");
+    QTest::newRow("the end of a header ends its paragraph")
+        << QByteArray("{\\rtf1{\\header\\pard Header}Text}") << QStringLiteral("Header\u2029Text");
+    QTest::newRow("a header ended by \\par")
+        << QByteArray("{\\rtf1{\\footer\\pard Foot\\par}Text}") << QStringLiteral("Foot\u2029Text");
 }
 
 void tst_Paragraphs::breakCharacters()

@@ -207,6 +207,12 @@ void tst_Pictures::pictureNames_data()
         << names("Image1|photo one.png|Image2");
     QTest::newRow("undecodable pictures take no number")
         << picture("\\pngblip", "garbage") + picture("\\pngblip") << names("Image1");
+    const QByteArray shape = "{\\shp{\\*\\shpinst{\\sp{\\sn fFilled}{\\sv 0}}{\\sp{\\sn pib}{\\sv "
+        + picture("\\pngblip") + "}}}{\\shprslt " + picture("\\pngblip") + "}}";
+    QTest::newRow("a picture shape's picture, its result skipped") << shape << names("Image1");
+    QTest::newRow("a shape's result when it is the only copy")
+        << "{\\shp{\\*\\shpinst{\\sp{\\sn fLine}{\\sv 0}}}{\\shprslt " + picture("\\pngblip") + "}}"
+        << names("Image1");
     QTest::newRow("file name with escapes")
         << picture("{\\*\\nisusfilename caf\\'e9\\{1\\}.png}\\pngblip")
         << QStringList{QString::fromUtf8("caf\xc3\xa9{1}.png")};
@@ -283,12 +289,12 @@ void tst_Pictures::binaryData_data()
         << rtf("a{\\bin6 }{\\x}\\}b") << true << 0 << QStringLiteral("ab");
     // Before, \bin in a skipped group was not run: its bytes were read as RTF.
     QTest::newRow("in a skipped group, braces in the data are data")
-        << rtf("a{\\*\\shprslt\\bin5 }{b}}}c") << true << 0 << QStringLiteral("ac");
+        << rtf("a{\\*\\qmkunknown\\bin5 }{b}}}c") << true << 0 << QStringLiteral("ac");
     QTest::newRow("in a nested skipped group")
         << rtf("a{\\*\\shpinst{\\sp{\\sv{\\pict\\bin4 }}}{}}}}c") << true << 0
         << QStringLiteral("ac");
     QTest::newRow("in a skipped group, count beyond the input")
-        << rtf("a{\\*\\shprslt\\bin900 x}c") << false << 0 << QStringLiteral("ac");
+        << rtf("a{\\*\\qmkunknown\\bin900 x}c") << false << 0 << QStringLiteral("ac");
     QTest::newRow("data reaching the end of input")
         << QByteArray("{\\rtf1 a{\\bin5 12345") << false << 0 << QStringLiteral("a12345");
     QTest::newRow("count far beyond the input")

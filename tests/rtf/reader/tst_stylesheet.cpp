@@ -140,6 +140,26 @@ void tst_Stylesheet::styleUse_data()
         << withStylesheet("{\\*\\ts11\\tsrowd\\qj Normal Table;}{\\s1\\qc Title;}",
                           "\\pard\\s1 Body")
         << Properties{{align, centred}} << Properties{};
+    const int size = QTextFormat::FontPointSize;
+    QTest::newRow("a style takes the formats of the unnumbered Normal style it is based on")
+        << withStylesheet("{\\fs20 Normal;}{\\s1\\qc\\sbasedon0 Title;}", "\\pard\\s1 Body")
+        << Properties{{align, centred}} << Properties{{size, 10.0}};
+    QTest::newRow("a style's own formats win over its base's")
+        << withStylesheet("{\\s1\\b\\fs20 A;}{\\s2\\fs28\\sbasedon1 B;}", "\\pard\\s2 Body")
+        << Properties{} << Properties{{weight, bold}, {size, 14.0}};
+    QTest::newRow("a base defined after the style, through two steps")
+        << withStylesheet("{\\s3\\qc\\sbasedon2 C;}{\\s2\\i\\sbasedon1 B;}{\\s1\\b A;}",
+                          "\\pard\\s3 Body")
+        << Properties{{align, centred}} << Properties{{weight, bold}, {italic, true}};
+    QTest::newRow("a cycle of bases is broken")
+        << withStylesheet("{\\s1\\qc\\sbasedon2 A;}{\\s2\\b\\sbasedon1 B;}", "\\pard\\s1 Body")
+        << Properties{{align, centred}} << Properties{{weight, bold}};
+    QByteArray chain;
+    for (int i = 1; i <= 5000; ++i)
+        chain += "{\\s" + QByteArray::number(i) + "\\qc\\sbasedon" + QByteArray::number(i + 1) + " S;}";
+    QTest::newRow("5,000 styles in one chain of bases")
+        << withStylesheet(chain.constData(), "\\pard\\s1 Body") << Properties{{align, centred}}
+        << Properties{};
     QTest::newRow("entries without groups: the stylesheet's end ends the last")
         << withStylesheet("\\s1\\qc Title;", "\\pard\\s1 Body") << Properties{{align, centred}}
         << Properties{};

@@ -69,9 +69,19 @@ void tst_Tables::tablesAndTheTextAround_data()
         << rtf(row("A", "B")
                + "\\trowd\\clvmrg\\cellx3000\\cellx6000\\pard\\cell D\\cell\\row\\pard Z")
         << "A{2x1}|B / D" << "++Z";
-    QTest::newRow("\\cell without \\intbl otherwise closes the table first")
-        << rtf(row("A", "B") + "\\trowd\\cellx3000\\cellx6000\\pard C\\cell D\\cell\\row")
-        << "A|B" << "++CD";
+    // Report generators write \\intbl only before \\row: were the text read into the body,
+    // the cells' words would be glued together there ("CD").
+    QTest::newRow("paragraphs without \\intbl that \\cell ends in a row definition are cells")
+        << rtf(row("A", "B") + "\\trowd\\cellx3000\\cellx6000\\pard C\\cell\\pard D\\cell\\intbl\\row"
+               "\\pard Z")
+        << "A|B / C|D" << "++Z";
+    QTest::newRow("a table without \\intbl")
+        << rtf("\\trowd\\cellx3000\\cellx6000\\pard C\\cell D\\cell\\row\\pard Z")
+        << "C|D" << "++Z";
+    QTest::newRow("\\cell without \\intbl after the row closes the table first")
+        << rtf(row("A", "B") + "\\pard C\\cell D") << "A|B" << "++CD";
+    QTest::newRow("text after a row's last cell without \\row leaves the table")
+        << rtf("\\trowd\\cellx3000\\pard\\intbl A\\cell\\pard Z") << "A" << "++Z";
     QTest::newRow("text in the body before the table stays there")
         << rtf("Before\\par " + row("A", "B") + "\\pard After")
         << "A|B" << "Before+++After";

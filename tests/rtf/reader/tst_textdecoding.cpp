@@ -99,6 +99,11 @@ void tst_TextDecoding::doubleByteEscapes_data()
         << QByteArray("{\\rtf1\\ansicpg936 \\'80\\'d6\\'d0}") << QStringLiteral("\u20AC\u4E2D");
     QTest::newRow("949 Korean") << QByteArray("{\\rtf1\\ansicpg949 \\'c7\\'d1\\'b1\\'db}")
                                 << QStringLiteral("\uD55C\uAE00");
+    QTest::newRow("65001 sequences gathered from escapes")
+        << QByteArray("{\\rtf1\\ansicpg65001 caf\\'c3\\'a9 \\'e2\\'82\\'ac\\'f0\\'9f\\'98\\'80\\'20x}")
+        << QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac\xf0\x9f\x98\x80 x");
+    QTest::newRow("65001 invalid sequences give the default character once each")
+        << QByteArray("{\\rtf1\\ansicpg65001 \\'e2\\'82x\\'ff\\'c3\\'41}") << QStringLiteral("?x??A");
     QTest::newRow("950 Chinese") << QByteArray("{\\rtf1\\ansicpg950 \\'a4\\'a4\\'a4\\'e5}")
                                  << QStringLiteral("\u4E2D\u6587");
 }
@@ -125,6 +130,17 @@ void tst_TextDecoding::documentCodePage_data()
                                   << QStringLiteral("\u0161");
     QTest::newRow("10000 Mac Roman") << QByteArray("{\\rtf1\\mac\\ansicpg10000 \\'8e}")
                                      << QStringLiteral("\u00E9");
+    QTest::newRow("\\pc is code page 437") << QByteArray("{\\rtf1\\pc \\'82}")
+                                       << QStringLiteral("\u00E9");
+    QTest::newRow("\\pca is code page 850") << QByteArray("{\\rtf1\\pca \\'d0}")
+                                        << QStringLiteral("\u00F0");
+    QTest::newRow("\\mac is code page 10000") << QByteArray("{\\rtf1\\mac \\'8e}")
+                                          << QStringLiteral("\u00E9");
+    QTest::newRow("a font's \\cpg decodes its text")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f1\\cpg1251 X;}}\\f1 \\'e9}") << QStringLiteral("\u0439");
+    QTest::newRow("a font's \\cpg wins over its \\fcharset, in either order")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f1\\cpg1251\\fcharset0 X;}}\\f1 \\'e9}")
+        << QStringLiteral("\u0439");
     QTest::newRow("without parameter 1252") << QByteArray("{\\rtf1\\ansicpg \\'93}")
                                             << QStringLiteral("\u201C");
     QTest::newRow("zero is 1252") << QByteArray("{\\rtf1\\ansicpg0 \\'93}")
