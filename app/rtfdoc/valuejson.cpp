@@ -182,6 +182,13 @@ QJsonValue jsonValue(const QVariant &value)
     case QMetaType::QUuid: return value.toUuid().toString(QUuid::WithoutBraces);
     case QMetaType::QStringList: return QJsonArray::fromStringList(value.toStringList());
     case QMetaType::QVariantList: return arrayJson(value.toList());
+    case QMetaType::QVariantMap: case QMetaType::QVariantHash: {
+        QJsonObject object;
+        const QVariantMap map = value.toMap();
+        for (auto it = map.cbegin(); it != map.cend(); ++it)
+            object.insert(it.key(), jsonValue(it.value()));
+        return object;
+    }
     case QMetaType::QSizeF: case QMetaType::QSize: {
         const QSizeF size = value.toSizeF();
         return QJsonObject{{QStringLiteral("width"), size.width()},
