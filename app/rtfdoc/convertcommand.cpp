@@ -102,6 +102,8 @@ int runConvert(const QStringList &arguments)
     const int status = importFile(options.input, options.removeInvalid, &document, &report);
     if (status != Success)
         return status;
+    if (options.format.startsWith(QLatin1String("rtf")))
+        setPageProperties(&document, report.page);
     const PageGeometry page = usablePage(report.page);
     if (isPaged(options.format)) {
         insertListLabels(&document);

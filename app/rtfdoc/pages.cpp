@@ -1,5 +1,6 @@
 #include "app/rtfdoc/pages.h"
 
+#include "qmkformatproperties.h"
 #include "qmklistlevel.h"
 #include "qmkunits.h"
 
@@ -54,6 +55,18 @@ PageGeometry usablePage(const PageGeometry &declared)
     if (usable)
         return declared;
     return PageGeometry{QSize(12240, 15840), QMargins(1800, 1440, 1800, 1440)};
+}
+
+void setPageProperties(QTextDocument *document, const PageGeometry &page)
+{
+    const double pointsPerTwip = 1.0 / 20;
+    document->setProperty(QMKDocumentProperty::PaperSize, QSizeF(page.paper) * pointsPerTwip);
+    document->setProperty(QMKDocumentProperty::LeftMargin, page.margins.left() * pointsPerTwip);
+    document->setProperty(QMKDocumentProperty::TopMargin, page.margins.top() * pointsPerTwip);
+    document->setProperty(QMKDocumentProperty::RightMargin,
+                          page.margins.right() * pointsPerTwip);
+    document->setProperty(QMKDocumentProperty::BottomMargin,
+                          page.margins.bottom() * pointsPerTwip);
 }
 
 void insertListLabels(QTextDocument *document)

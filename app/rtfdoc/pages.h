@@ -19,6 +19,11 @@ struct PageGeometry
 // would give empty pages or images too large to make.
 PageGeometry usablePage(const PageGeometry &declared);
 
+// Stores the page as the document properties the RTF writer states the page from: the
+// reader keeps the page out of the document, and without them an A4 file would be written
+// back on Letter paper.
+void setPageProperties(QTextDocument *document, const PageGeometry &page);
+
 // Puts every list item's rendered label ("2.", "1.3.", a bullet) and a space before its text.
 // Qt's layout draws labels from Qt's own list styles only, which the engine's multi-level
 // lists do not use; labels as text show what a reader of the document sees.

@@ -168,8 +168,9 @@ void tst_Rtfdoc::exitStatus_data()
     QTest::newRow("unwritable output")
         << QStringList{convert, realistic, o, dir.filePath(QStringLiteral("no/such/out.txt"))}
         << 6 << "cannot be written";
-    QTest::newRow("output over the input") << QStringList{convert, realistic, o, realistic, QStringLiteral("--to"), QStringLiteral("rtf")}
-                                           << 1 << "overwritten";
+    QTest::newRow("output over the input")
+        << QStringList{convert, realistic, o, realistic, QStringLiteral("--to"),
+                       QStringLiteral("rtf")} << 1 << "overwritten";
     QTest::newRow("page beyond the last")
         << QStringList{convert, realistic, o, dir.filePath(QStringLiteral("p.png")),
                        QStringLiteral("--page"), QStringLiteral("9")} << 1 << "page 9";
@@ -288,7 +289,10 @@ void tst_Rtfdoc::convert_data()
     QTest::addColumn<QByteArray>("contains");
 
     const QString to = QStringLiteral("--to");
-    QTest::newRow("rtf") << "out.rtf" << QStringList() << QByteArray("{\\rtf1") << QByteArray("Cell D");
+    QTest::newRow("rtf") << "out.rtf" << QStringList() << QByteArray("{\\rtf1")
+                         << QByteArray("Cell D");
+    QTest::newRow("rtf keeps the page") << "page.rtf" << QStringList() << QByteArray("{\\rtf1")
+                                        << QByteArray("\\paperw11906\\paperh16838");
     QTest::newRow("rtf-export") << "export.rtf" << QStringList{to, QStringLiteral("rtf-export")}
                                 << QByteArray("{\\rtf1") << QByteArray("Cell D");
     QTest::newRow("html") << "out.html" << QStringList() << QByteArray("<!DOCTYPE")
