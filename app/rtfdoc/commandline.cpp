@@ -15,7 +15,8 @@ int parseCommandLine(QCommandLineParser *parser, const QStringList &arguments,
         printError(parser->errorText());
         return UsageError;
     }
-    if (parser->isSet(help)) {
+    // Qt adds --help-all beside --help; the Qt options it would list are not rtfdoc's concern.
+    if (parser->isSet(help) || parser->isSet(QStringLiteral("help-all"))) {
         // Qt's usage line names the program as it was started and knows no commands.
         QString text = parser->helpText();
         text.replace(0, text.indexOf(QLatin1Char('\n')), QStringLiteral("Usage: ") + usage);
