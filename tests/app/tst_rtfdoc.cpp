@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
 namespace {
 
 struct Run
@@ -19,14 +21,20 @@ struct Run
 };
 
 // The real binary, headless as on a server: no display and no platform chosen.
-Run runRtfdoc(const QStringList &arguments)
+Run runRtfdoc(const QStringList &arguments, const QString &asUser = QString())
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         environment.remove(QString::fromLatin1(name));
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(RTFDOC_PATH), arguments);
+    if (asUser.isEmpty()) {
+        process.start(QStringLiteral(RTFDOC_PATH), arguments);
+    } else {
+        process.start(QStringLiteral("runuser"),
+                      QStringList{QStringLiteral("-u"), asUser, QStringLiteral("--"),
+                                  QStringLiteral(RTFDOC_PATH)} + arguments);
+    }
     process.waitForFinished(120000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput(), process.readAllStandardError()};
@@ -93,6 +101,7 @@ private slots:
     void initTestCase();
     void exitStatus_data();
     void exitStatus();
+    void unreadableFile();
     void dump_data();
     void dump();
     void convert_data();
@@ -198,6 +207,25 @@ void tst_Rtfdoc::exitStatus()
     }
     if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h")))
         QVERIFY(run.out.startsWith("Usage: rtfdoc"));
+}
+
+void tst_Rtfdoc::unreadableFile()
+{
+    const QString path = write(QStringLiteral("secret.rtf"), "{\\rtf1 x}");
+    QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
+    QString user;
+    if (geteuid() == 0) {
+        // Root reads everything: check as an ordinary user instead.
+        if (QStandardPaths::findExecutable(QStringLiteral("runuser")).isEmpty())
+            QSKIP("running as root without runuser");
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755)));
+        user = QStringLiteral("nobody");
+        if (runRtfdoc({QStringLiteral("--help")}, user).exitCode != 0)
+            QSKIP("the build folder is out of an ordinary user's reach");
+    }
+    const Run run = runRtfdoc({QStringLiteral("dump"), path}, user);
+    QCOMPARE(run.exitCode, 3);
+    QVERIFY2(run.err.endsWith(": not readable\n"), run.err);
 }
 
 void tst_Rtfdoc::dump_data()
