@@ -4,13 +4,12 @@
 #include "qmklistlevel.h"
 #include "qmkunits.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QSet>
 #include <QPdfWriter>
+#include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
