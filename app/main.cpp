@@ -26,12 +26,6 @@ enum ExitStatus {
     ImportFailed = 5,
 };
 
-// The tool's only output is its verdict: Qt's own warnings (font configuration, platform
-// plug-ins) must not reach a script reading stderr.
-void discardQtMessage(QtMsgType, const QMessageLogContext &, const QString &)
-{
-}
-
 int check(const QStringList &arguments)
 {
     const QString path = arguments.size() >= 2 ? arguments.at(1) : QString();
@@ -60,7 +54,8 @@ int check(const QStringList &arguments)
 
 int main(int argc, char *argv[])
 {
-    qInstallMessageHandler(discardQtMessage);
+    // The tool's only output is its verdict.
+    discardQtMessages();
     prepareHeadlessGui();
     QGuiApplication application(argc, argv);
     const int status = check(QCoreApplication::arguments());

@@ -10,6 +10,8 @@ packages=(
   # libwmf's link line names -ljpeg, yet Debian's libwmf-dev does not depend on libjpeg-dev.
   libwmf-dev libjpeg-dev
   fonts-urw-base35 fonts-liberation2 fonts-dejavu-core
+  # pdftoppm: the rtfdoc tests check that the PDFs it writes open and render.
+  poppler-utils
   # libFuzzer: with it the sanitized build is a clang build holding the fuzz target as well.
   # Its runtime names functions with llvm-symbolizer (package llvm): without it every program
   # warns on stderr as the leak suppressions are matched, and reports show bare addresses.

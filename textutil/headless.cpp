@@ -9,3 +9,16 @@ void prepareHeadlessGui()
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
 }
+
+namespace {
+
+void discardQtMessage(QtMsgType, const QMessageLogContext &, const QString &)
+{
+}
+
+} // namespace
+
+void discardQtMessages()
+{
+    qInstallMessageHandler(discardQtMessage);
+}

@@ -6,4 +6,8 @@
 // lengths do not depend on the screen (the offscreen platform reports 100 dpi).
 void prepareHeadlessGui();
 
+// Drops Qt's own warnings (font configuration, platform plug-ins): a tool whose output scripts
+// read must not have them mixed into it.
+void discardQtMessages();
+
 #endif // QMK_HEADLESS_H

@@ -31,6 +31,16 @@ QString QMKTextRtfReader::errorString() const
     return d->errorString();
 }
 
+QSize QMKTextRtfReader::paperSize() const
+{
+    return QSize(d->paperWidth, d->paperHeight);
+}
+
+QMargins QMKTextRtfReader::pageMargins() const
+{
+    return QMargins(d->leftMargin, d->topMargin, d->rightMargin, d->bottomMargin);
+}
+
 void QMKTextRtfReader::setPaletteColours(bool on)
 {
     d->paletteColours = on;

@@ -1,6 +1,8 @@
 #ifndef QMKTEXTRTFREADER_H
 #define QMKTEXTRTFREADER_H
 
+#include <QMargins>
+#include <QSize>
 #include <QString>
 
 class QIODevice;
@@ -24,6 +26,12 @@ public:
 
     // Empty after success; otherwise the fault and the device position reached.
     QString errorString() const;
+
+    // The page the input declared (\paperw, \paperh, \margl, \margt, \margr, \margb) in
+    // twips, as written; RTF's defaults for what it left out. The document keeps nothing of the
+    // page, so a program that lays the document out on its pages asks the reader after read().
+    QSize paperSize() const;
+    QMargins pageMargins() const;
 
     void setPaletteColours(bool);
     void setIgnoreZeroRightIndent(bool);

@@ -1,6 +1,11 @@
 #include "support/testsupport.h"
 
+#include "qmkformatproperties.h"
+#include "qmktextrtfreader.h"
 #include "rtf/reader/qmktextrtfreader_p.h"
+
+#include <QBuffer>
+#include <QTextDocument>
 
 #include <limits>
 
@@ -12,6 +17,8 @@ private slots:
     void textWidth();
     void documentGroups_data();
     void documentGroups();
+    void declaredPage_data();
+    void declaredPage();
 };
 
 using PageKeywords = QVector<QPair<int, int>>; // keyword, parameter
@@ -77,6 +84,39 @@ void tst_DocumentSettings::documentGroups()
     const ImportResult result = importRtf(rtf);
     QVERIFY(result.ok);
     QCOMPARE(result.text(), text);
+}
+
+// The page is not in the document: programs that lay the document out ask the reader.
+void tst_DocumentSettings::declaredPage_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QSize>("paper");
+    QTest::addColumn<QList<int>>("margins"); // left, top, right, bottom
+
+    QTest::newRow("defaults") << QByteArray("{\\rtf1 x}") << QSize(12240, 15840)
+                              << QList<int>{1800, 1440, 1800, 1440};
+    QTest::newRow("A4, the last value read")
+        << QByteArray("{\\rtf1\\paperw1\\paperw11906\\paperh16838\\margl1134\\margt567"
+                      "\\margr1701\\margb850 x}")
+        << QSize(11906, 16838) << QList<int>{1134, 567, 1701, 850};
+}
+
+void tst_DocumentSettings::declaredPage()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QSize, paper);
+    QFETCH(QList<int>, margins);
+
+    QBuffer buffer(&rtf);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    QMKTextRtfReader reader(&buffer);
+    QTextDocument document;
+    QVERIFY(reader.read(&document, false));
+    QCOMPARE(reader.paperSize(), paper);
+    const QMargins declared = reader.pageMargins();
+    QCOMPARE((QList<int>{declared.left(), declared.top(), declared.right(), declared.bottom()}),
+             margins);
+    QVERIFY(!document.property(QMKDocumentProperty::PaperSize).isValid());
 }
 
 QMK_TEST_MAIN(tst_DocumentSettings)
