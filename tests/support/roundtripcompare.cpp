@@ -198,16 +198,21 @@ QString cellOf(const QTextBlock &block)
         .arg(shading.style() == Qt::NoBrush ? QString() : shading.color().name());
 }
 
-// The text as the reader can give it back: it keeps no C1 control character or DEL (each
-// comes back as U+FFFD), and the page-number placeholders are written as fields whose results
-// it keeps: none for the page number (\chpgn), "1" for the page count and "?" for a page
-// reference.
+// The text as the reader can give it back: control characters are not text to it (C0 ones
+// but the tab are dropped, C1 ones and DEL come back as U+FFFD), and the page-number
+// placeholders are written as fields whose results it keeps: none for the page number
+// (\chpgn), "1" for the page count and "?" for a page reference.
 QString asReadBack(QString text)
 {
-    for (int i = 0; i < text.size(); ++i) {
+    for (int i = 0; i < text.size();) {
         const ushort c = text.at(i).unicode();
+        if (c < 0x20 && c != '\t') {
+            text.remove(i, 1);
+            continue;
+        }
         if (c >= 0x7F && c <= 0x9F)
             text[i] = QChar::ReplacementCharacter;
+        ++i;
     }
     return text.remove(QChar(0xE000)).replace(QChar(0xE001), QLatin1Char('1'))
         .replace(QChar(0xE002), QLatin1Char('?'));
