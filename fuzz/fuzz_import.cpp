@@ -2,12 +2,11 @@
 // Every input is imported twice, with and without removal of invalid characters, since the two
 // take different paths through the text flush.
 
+#include "fuzz/fuzzinput.h"
 #include "qmktextrtfreader.h"
 #include "support/documentinvariants.h"
-#include "textutil/headless.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -40,15 +39,13 @@ void import(const QByteArray &bytes, bool removeInvalid)
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    prepareHeadlessGui();
-    static QGuiApplication application(*argc, *argv);
+    startFuzzApplication(argc, argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data),
-                                                     int(qMin<size_t>(size, 1 << 24)));
+    const QByteArray bytes = fuzzInput(data, size);
     import(bytes, false);
     import(bytes, true);
     return 0;

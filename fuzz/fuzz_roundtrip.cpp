@@ -3,14 +3,13 @@
 // always write RTF that imports without a fault, and the internal round trip must give back
 // the same text, tables and lists.
 
+#include "fuzz/fuzzinput.h"
 #include "qmktextrtfreader.h"
 #include "qmktextrtfwriter.h"
 #include "support/documentinvariants.h"
 #include "support/roundtripcompare.h"
-#include "textutil/headless.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -54,15 +53,13 @@ std::unique_ptr<QTextDocument> importWritten(const QByteArray &written)
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    prepareHeadlessGui();
-    static QGuiApplication application(*argc, *argv);
+    startFuzzApplication(argc, argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data),
-                                                     int(qMin<size_t>(size, 1 << 24)));
+    const QByteArray bytes = fuzzInput(data, size);
     bool ok = false;
     const auto original = import(bytes, &ok);
 

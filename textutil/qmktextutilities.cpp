@@ -2,10 +2,13 @@
 
 #include "qmkformatproperties.h"
 
+#include <QImage>
+#include <QPixmap>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFormat>
+#include <QUrl>
 
 namespace {
 
@@ -166,6 +169,16 @@ QString imageName(const QTextImageFormat &format)
     if (format.hasProperty(QMKFormatProperty::PictureName))
         return format.stringProperty(QMKFormatProperty::PictureName);
     return format.name();
+}
+
+QImage documentImage(const QTextDocument &document, const QString &name)
+{
+    const QVariant resource = document.resource(QTextDocument::ImageResource, QUrl(name));
+    if (resource.userType() == QMetaType::QImage)
+        return resource.value<QImage>();
+    if (resource.userType() == QMetaType::QPixmap)
+        return resource.value<QPixmap>().toImage();
+    return QImage();
 }
 
 int partCount(const QMKThreePartText &text)

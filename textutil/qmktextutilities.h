@@ -5,6 +5,7 @@
 #include <QString>
 #include <QUuid>
 
+class QImage;
 class QTextCursor;
 class QTextDocument;
 class QTextImageFormat;
@@ -31,6 +32,10 @@ QString leftTrimmed(const QString &text);
 
 /// The picture's file name when it has one, else its resource name.
 QString imageName(const QTextImageFormat &format);
+
+/// The image resource of the document named name, held as an image or a pixmap; null when
+/// there is none.
+QImage documentImage(const QTextDocument &document, const QString &name);
 
 /// A header or footer text, as headers and footers store it.
 struct QMKThreePartText

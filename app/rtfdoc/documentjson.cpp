@@ -2,11 +2,11 @@
 
 #include "app/rtfdoc/valuejson.h"
 #include "qmklistlevel.h"
+#include "qmktextutilities.h"
 
 #include <QHash>
 #include <QImage>
 #include <QJsonArray>
-#include <QPixmap>
 #include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -14,7 +14,6 @@
 #include <QTextFrame>
 #include <QTextList>
 #include <QTextTable>
-#include <QUrl>
 
 
 namespace {
@@ -155,12 +154,7 @@ private:
         if (m_images.contains(name))
             return;
         m_images.insert(name);
-        const QVariant resource = m_document.resource(QTextDocument::ImageResource, QUrl(name));
-        QImage image;
-        if (resource.userType() == QMetaType::QImage)
-            image = resource.value<QImage>();
-        else if (resource.userType() == QMetaType::QPixmap)
-            image = resource.value<QPixmap>().toImage();
+        const QImage image = documentImage(m_document, name);
         QJsonObject object{{QStringLiteral("name"), name},
                            {QStringLiteral("found"), !image.isNull()}};
         if (!image.isNull()) {

@@ -11,22 +11,11 @@
 #include <QBuffer>
 #include <QImage>
 #include <QTextDocument>
-#include <QUrl>
-#include <QVariant>
 
 
 namespace {
 
 constexpr int ExportPdfDpi = 150;
-
-QImage heldImage(QTextDocument *document, const QTextImageFormat &format)
-{
-    const QVariant resource = document->resource(QTextDocument::ImageResource,
-                                                 QUrl(format.name()));
-    if (resource.canConvert<QImage>())
-        return resource.value<QImage>();
-    return QImage();
-}
 
 } // namespace
 
@@ -49,7 +38,7 @@ void QMKTextRtfWriterPrivate::writePicture(const QTextImageFormat &format)
     }
     writeSpaceIfPending();
 
-    QImage image = heldImage(document, format);
+    QImage image = documentImage(*document, format.name());
     const QByteArray pdf = format.property(QMKFormatProperty::PdfData).toByteArray();
     if (!image.isNull() && exportMode && !pdf.isEmpty()) {
         const QImage rendering = renderPdf(pdf, ExportPdfDpi);

@@ -1,7 +1,7 @@
 #include "support/testsupport.h"
+#include "support/toolprocess.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -9,31 +9,9 @@
 
 namespace {
 
-struct Run
+ToolRun runRtfcheck(const QStringList &arguments, const QString &asUser = QString())
 {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// Runs the real binary with no display and no platform chosen, as a script on a server would.
-Run runRtfcheck(const QStringList &arguments, const QString &asUser = QString())
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        environment.remove(QString::fromLatin1(name));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    if (asUser.isEmpty()) {
-        process.start(QStringLiteral(RTFCHECK_PATH), arguments);
-    } else {
-        process.start(QStringLiteral("runuser"),
-                      QStringList{QStringLiteral("-u"), asUser, QStringLiteral("--"),
-                                  QStringLiteral(RTFCHECK_PATH)} + arguments);
-    }
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
+    return runTool(QStringLiteral(RTFCHECK_PATH), arguments, asUser, 60000);
 }
 
 } // namespace
@@ -127,7 +105,7 @@ void tst_Rtfcheck::exitStatus()
     QFETCH(int, exitCode);
     QFETCH(QByteArray, output);
 
-    const Run run = runRtfcheck(arguments);
+    const ToolRun run = runRtfcheck(arguments);
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.out, output);
     QCOMPARE(run.err, QByteArray());
@@ -147,7 +125,7 @@ void tst_Rtfcheck::unreadableFile()
         if (runRtfcheck({}, user).exitCode != 1)
             QSKIP("the build folder is out of an ordinary user's reach");
     }
-    const Run run = runRtfcheck({path}, user);
+    const ToolRun run = runRtfcheck({path}, user);
     QCOMPARE(run.exitCode, 3);
     QCOMPARE(run.out, QByteArray());
     QCOMPARE(run.err, QByteArray());

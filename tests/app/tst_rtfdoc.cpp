@@ -1,4 +1,5 @@
 #include "support/testsupport.h"
+#include "support/toolprocess.h"
 
 #include <QFile>
 #include <QImage>
@@ -13,31 +14,9 @@
 
 namespace {
 
-struct Run
+ToolRun runRtfdoc(const QStringList &arguments, const QString &asUser = QString())
 {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// The real binary, headless as on a server: no display and no platform chosen.
-Run runRtfdoc(const QStringList &arguments, const QString &asUser = QString())
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        environment.remove(QString::fromLatin1(name));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    if (asUser.isEmpty()) {
-        process.start(QStringLiteral(RTFDOC_PATH), arguments);
-    } else {
-        process.start(QStringLiteral("runuser"),
-                      QStringList{QStringLiteral("-u"), asUser, QStringLiteral("--"),
-                                  QStringLiteral(RTFDOC_PATH)} + arguments);
-    }
-    process.waitForFinished(120000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
+    return runTool(QStringLiteral(RTFDOC_PATH), arguments, asUser, 120000);
 }
 
 // The value at a path such as "blocks/0/fragments/1/text"; numbers index arrays.
@@ -130,7 +109,7 @@ QString tst_Rtfdoc::write(const QString &name, const QByteArray &content)
 QString tst_Rtfdoc::convertRealistic(const QString &name, const QStringList &options)
 {
     const QString out = dir.filePath(name);
-    const Run run = runRtfdoc(QStringList{QStringLiteral("convert"), realistic,
+    const ToolRun run = runRtfdoc(QStringList{QStringLiteral("convert"), realistic,
                                           QStringLiteral("-o"), out} + options);
     if (run.exitCode != 0 || !run.err.isEmpty())
         qWarning() << run.exitCode << run.err;
@@ -197,7 +176,7 @@ void tst_Rtfdoc::exitStatus()
     QFETCH(int, exitCode);
     QFETCH(QString, error);
 
-    const Run run = runRtfdoc(arguments);
+    const ToolRun run = runRtfdoc(arguments);
     QCOMPARE(run.exitCode, exitCode);
     if (error.isEmpty()) {
         QCOMPARE(run.err, QByteArray());
@@ -223,7 +202,7 @@ void tst_Rtfdoc::unreadableFile()
         if (runRtfdoc({QStringLiteral("--help")}, user).exitCode != 0)
             QSKIP("the build folder is out of an ordinary user's reach");
     }
-    const Run run = runRtfdoc({QStringLiteral("dump"), path}, user);
+    const ToolRun run = runRtfdoc({QStringLiteral("dump"), path}, user);
     QCOMPARE(run.exitCode, 3);
     QVERIFY2(run.err.endsWith(": not readable\n"), run.err);
 }
@@ -297,7 +276,7 @@ void tst_Rtfdoc::dump()
     QFETCH(QJsonValue, value);
 
     const QString file = write(QStringLiteral("dump.rtf"), "{\\rtf1 " + rtf + "}");
-    const Run run = runRtfdoc({QStringLiteral("dump"), file});
+    const ToolRun run = runRtfdoc({QStringLiteral("dump"), file});
     QCOMPARE(run.exitCode, 0);
     QJsonParseError error;
     const QJsonDocument json = QJsonDocument::fromJson(run.out, &error);

@@ -3,6 +3,7 @@
 #include "rtf/common/qmkhighprecisioncolor.h"
 #include "rtf/common/qmktextstyle.h"
 #include "textutil/qmklistlevel.h"
+#include "textutil/qmktextutilities.h"
 
 #include <QBrush>
 #include <QCryptographicHash>
@@ -10,14 +11,12 @@
 #include <QHash>
 #include <QImage>
 #include <QPen>
-#include <QPixmap>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextList>
 #include <QTextOption>
 #include <QTextTable>
-#include <QUrl>
 #include <QVector>
 
 #include <algorithm>
@@ -221,12 +220,7 @@ private:
 
     void image(const QString &name, int depth)
     {
-        const QVariant resource = m_document.resource(QTextDocument::ImageResource, QUrl(name));
-        QImage image;
-        if (resource.userType() == QMetaType::QImage)
-            image = resource.value<QImage>();
-        else if (resource.userType() == QMetaType::QPixmap)
-            image = resource.value<QPixmap>().toImage();
+        QImage image = documentImage(m_document, name);
         if (image.isNull()) {
             line(depth, QStringLiteral("image none"));
             return;
