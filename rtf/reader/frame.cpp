@@ -146,10 +146,31 @@ bool QMKTextRtfReaderPrivate::insertNonRtfInput()
     // Not RTF: the first line read stands in the document as text.
     if (window.isEmpty())
         return false;
+    QString text = QString::fromLocal8Bit(window);
+    removeControlCharacters(text, true);
     QTextCursor start(document);
     start.movePosition(QTextCursor::Start);
-    start.insertText(QString::fromLocal8Bit(window));
+    start.insertText(text);
     return true;
+}
+
+void QMKTextRtfReaderPrivate::removeControlCharacters(QString &text, bool documentText) const
+{
+    // C1 control codes and DEL are never text; plain Windows-1252 bytes land here too. In the
+    // document's text other control bytes (a NUL after the last brace, binary garbage) are no
+    // text either, but a tab and the line breaks keep their meaning.
+    for (int i = 0; i < text.size();) {
+        const ushort code = text.at(i).unicode();
+        if (code >= 32 ? code < 127 || code > 159
+                       : !documentText || code == '\t' || code == '\n' || code == '\r') {
+            ++i;
+        } else if (code < 32 || removeInvalid) {
+            text.remove(i, 1);
+        } else {
+            text[i] = QChar::ReplacementCharacter;
+            ++i;
+        }
+    }
 }
 
 void QMKTextRtfReaderPrivate::readPlainText()
@@ -325,28 +346,12 @@ void QMKTextRtfReaderPrivate::flushPendingText()
         return;
     }
 
-    // C1 control codes and DEL are never text; plain Windows-1252 bytes land here too. In the
-    // document's text other control bytes (a NUL after the last brace, binary garbage) are no
-    // text either, but a tab and the line breaks keep their meaning; tables such as \leveltext
-    // want their bytes.
+    // Tables such as \leveltext want their bytes.
     const bool documentText = state.destination == RtfDestination::Body
         || state.destination == RtfDestination::FieldResult
         || state.destination == RtfDestination::Footnote
         || state.destination == RtfDestination::Annotation;
-    for (int i = 0; i < text.size();) {
-        const ushort code = text.at(i).unicode();
-        if (code >= 32 ? code < 127 || code > 159
-                       : !documentText || code == '\t' || code == '\n' || code == '\r') {
-            ++i;
-        } else if (code < 32) {
-            text.remove(i, 1);
-        } else if (removeInvalid) {
-            text.remove(i, 1);
-        } else {
-            text[i] = QChar::ReplacementCharacter;
-            ++i;
-        }
-    }
+    removeControlCharacters(text, documentText);
 
     switch (state.destination) {
     case RtfDestination::Body:

@@ -185,6 +185,9 @@ public:
     void openGroup();
     int closeGroup();
     void flushPendingText();
+    /// Removes (or, unless removeInvalid, replaces) what is no text: C1 controls and DEL, and
+    /// in the document's own text the C0 controls but tab and the line breaks.
+    void removeControlCharacters(QString &text, bool documentText) const;
     /// Gives a block without text yet the current character and paragraph formats.
     void applyFormatsToEmptyBlock();
     // Before the cursor moves to another document, or a document is read or copied: the

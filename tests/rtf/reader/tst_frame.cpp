@@ -91,6 +91,9 @@ void tst_Frame::text_data()
     QTest::newRow("a drawing object's text box")
         << QByteArray("{\\rtf1 a{\\*\\do\\dobxpage\\dptxbx{\\dptxbxtext\\dpx227{b}}}c}") << "a\nb\nc";
     QTest::newRow("not RTF: five letters") << QByteArray("abcde") << "abcde";
+    // Was: the control characters stood in the text, unlike those of RTF text.
+    QTest::newRow("not RTF: control characters are no text")
+        << QByteArray("a\x7f" "b\x01" "c\td\n") << QString::fromUtf8("a\uFFFDbc\td\n");
     QTest::newRow("empty input") << QByteArray() << "";
 }
 
