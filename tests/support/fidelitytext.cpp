@@ -2,16 +2,15 @@
 //
 //   fidelitytext OUT_DIR FILE...
 //
-// For each FILE (NAME.rtf) it writes OUT_DIR/NAME.txt, the document's text a paragraph a line
-// (a list item's label in front of it, each table cell's paragraphs on lines of their own),
-// and OUT_DIR/NAME.tsv, one line per word of that text (labels left out):
+// For each FILE (NAME.rtf) it writes OUT_DIR/NAME.txt, the document's text as
+// `rtfdoc convert --to txt` writes it (documentText), and OUT_DIR/NAME.tsv, one line per word
+// of the text of its paragraphs (list labels left out):
 //     word  bold  italic  underline  strike-out  vertical-alignment  point-size
-// Kept plain on purpose: a text export of the product is to take its place.
 
 #include "qmkformatproperties.h"
 #include "qmktextrtfreader.h"
+#include "textutil/documenttext.h"
 #include "textutil/headless.h"
-#include "textutil/qmklistlevel.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -26,10 +25,6 @@
 #include <cstdio>
 
 namespace {
-
-void discardQtMessage(QtMsgType, const QMessageLogContext &, const QString &)
-{
-}
 
 bool separatesWords(QChar c)
 {
@@ -115,20 +110,11 @@ bool convert(const QString &input, const QDir &out)
     reader.read(&document, false);
 
     const double defaultSize = document.defaultFont().pointSizeF();
-    QString text;
     QString tsv;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const QString label = listItemText(block);
-        if (!label.isEmpty())
-            text += label + QLatin1Char(' ');
-        // Line breaks within a paragraph, and the paragraph breaks of cells, are line ends too.
-        QString blockText = block.text();
-        blockText.replace(QChar::LineSeparator, QLatin1Char('\n'));
-        text += blockText + QLatin1Char('\n');
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         appendWords(block, defaultSize, &tsv);
-    }
     const QString name = QFileInfo(input).completeBaseName();
-    writeFile(out.filePath(name + QStringLiteral(".txt")), text);
+    writeFile(out.filePath(name + QStringLiteral(".txt")), documentText(document));
     writeFile(out.filePath(name + QStringLiteral(".tsv")), tsv);
     return true;
 }
@@ -137,7 +123,7 @@ bool convert(const QString &input, const QDir &out)
 
 int main(int argc, char *argv[])
 {
-    qInstallMessageHandler(discardQtMessage);
+    discardQtMessages();
     prepareHeadlessGui();
     QGuiApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
