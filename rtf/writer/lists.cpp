@@ -164,8 +164,9 @@ void QMKTextRtfWriterPrivate::writeListLevel(const QMKListLevel &level, int k,
     writeKeyword(KwLevelspace, 360);
     writeKeyword(KwLevelindent, 0);
 
-    QString w = normalisedBullets(level.text);
+    // Only a bullet is normalised: a hyphen in a number template is the author's.
     const int style = listLevelStyle(level);
+    const QString w = isBulletStyle(style) ? normalisedBullets(level.text) : level.text;
     const QString marker = w.isEmpty() ? QString() : levelMarker(w, style);
     if (!marker.isEmpty() && marker != w) {
         writeChar('{');
@@ -238,13 +239,14 @@ void QMKTextRtfWriterPrivate::writeListPrefix(const QTextBlock &block, QTextList
     writeCharFormat(markFormat);
     writeChar(' ');
 
-    const QString label = normalisedBullets(listLabel(block, list));
     const QVector<QMKListLevel> levels = listLevels(list->format());
     const int level = qMax(0, listLevel(block));
     // Levels deeper than the definitions are labelled like the deepest one.
     const bool bullet = levels.isEmpty()
         ? isBulletStyle(list->format().style())
         : isBulletStyle(listLevelStyle(levels.at(qMin(level, levels.size() - 1))));
+    const QString label = bullet ? normalisedBullets(listLabel(block, list))
+                                 : listLabel(block, list);
     if (bullet) {
         bool afterUnicode = false;
         for (const QChar c : label) {

@@ -136,6 +136,10 @@ void tst_WriterLists::listTable_data()
         oneList(definition(2, "{\\*\\levelmarker \\{lower-roman\\})}{\\leveltext"
                               "\\leveltemplateid1\\'03(\\'00);}{\\levelnumbers\\'02;}"
                               + noIndent)));
+    // Was: \u8259, the hyphen taken for a bullet.
+    row("a hyphen in a number template stays", Lists{{level("%0-", 1)}},
+        oneList(definition(0, "{\\*\\levelmarker \\{decimal\\}-}{\\leveltext\\leveltemplateid1"
+                              "\\'02\\'00-;}{\\levelnumbers\\'01;}" + noIndent)));
     row("unknown number format: nfc 0, no marker", Lists{{level("%0.", 7)}},
         oneList(definition(0, "{\\leveltext\\leveltemplateid1\\'02\\'00.;}{\\levelnumbers\\'01;}"
                               + noIndent)));
