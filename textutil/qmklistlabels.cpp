@@ -160,7 +160,8 @@ QString renderLevel(const QVariantList &levels, const LevelCounts &counts, int l
         const qint64 quoted = qint64(level) - levelsUp;
         if (levelsUp < 0 || quoted < 0)
             continue;
-        label += formatNumber(counts.at(quoted), levelAt(levels, quoted).style);
+        const QMKListLevel quotedLevel = levelAt(levels, quoted);
+        label += formatNumber(counts.at(quoted) + quotedLevel.start - 1, quotedLevel.style);
     }
     return label;
 }

@@ -65,7 +65,7 @@ int bulletStyleOf(QChar c)
 bool operator==(const QMKListLevel &a, const QMKListLevel &b)
 {
     return a.text == b.text && a.style == b.style && a.indent == b.indent
-        && a.firstLinePosition == b.firstLinePosition;
+        && a.firstLinePosition == b.firstLinePosition && a.start == b.start;
 }
 
 bool operator!=(const QMKListLevel &a, const QMKListLevel &b)

@@ -22,6 +22,7 @@ struct QMKListLevel {
     int style = 0;               // 0 bullet, 1 decimal, 2 lower-alpha, 3 upper-alpha, 4 lower-roman, 5 upper-roman
     double indent = 0;
     double firstLinePosition = 0;
+    int start = 1;               // the number of the level's first item
 };
 
 bool operator==(const QMKListLevel &a, const QMKListLevel &b);

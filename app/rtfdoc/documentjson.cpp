@@ -136,13 +136,8 @@ private:
     static QJsonObject listJson(QTextList *list, int id)
     {
         QJsonArray levels;
-        for (const QMKListLevel &level : listLevels(list->format())) {
-            levels.append(QJsonObject{{QStringLiteral("text"), level.text},
-                                      {QStringLiteral("style"), level.style},
-                                      {QStringLiteral("indent"), level.indent},
-                                      {QStringLiteral("firstLinePosition"),
-                                       level.firstLinePosition}});
-        }
+        for (const QMKListLevel &level : listLevels(list->format()))
+            levels.append(listLevelJson(level));
         return QJsonObject{{QStringLiteral("id"), id},
                            {QStringLiteral("items"), list->count()},
                            {QStringLiteral("format"), formatJson(list->format())},

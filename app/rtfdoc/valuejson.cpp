@@ -90,13 +90,6 @@ QJsonValue bytesJson(const QByteArray &bytes)
                                                     bytes, QCryptographicHash::Sha1).toHex())}};
 }
 
-QJsonValue listLevelJson(const QMKListLevel &level)
-{
-    return QJsonObject{{QStringLiteral("text"), level.text},
-                       {QStringLiteral("style"), level.style},
-                       {QStringLiteral("indent"), level.indent},
-                       {QStringLiteral("firstLinePosition"), level.firstLinePosition}};
-}
 
 QJsonValue styleJson(const QMKTextStyle &style)
 {
@@ -161,6 +154,15 @@ QJsonValue namedValue(int id, const QVariant &value)
 }
 
 } // namespace
+
+QJsonObject listLevelJson(const QMKListLevel &level)
+{
+    return QJsonObject{{QStringLiteral("text"), level.text},
+                       {QStringLiteral("style"), level.style},
+                       {QStringLiteral("indent"), level.indent},
+                       {QStringLiteral("firstLinePosition"), level.firstLinePosition},
+                       {QStringLiteral("start"), level.start}};
+}
 
 QJsonValue jsonValue(const QVariant &value)
 {

@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <QJsonValue>
 
+struct QMKListLevel;
 class QTextFormat;
 class QTextOption;
 class QVariant;
@@ -17,5 +18,8 @@ QJsonValue jsonValue(const QVariant &value);
 QJsonObject formatJson(const QTextFormat &format);
 
 QJsonObject textOptionJson(const QTextOption &option);
+
+// A list level definition: text, style, indent, firstLinePosition, start.
+QJsonObject listLevelJson(const QMKListLevel &level);
 
 #endif // RTFDOC_VALUEJSON_H

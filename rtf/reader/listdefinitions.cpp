@@ -130,6 +130,7 @@ QMKListLevel toListLevel(const RtfListLevelRecord &record)
     }
     level.indent = record.indent;
     level.firstLinePosition = record.firstLinePosition;
+    level.start = record.start;
     return level;
 }
 

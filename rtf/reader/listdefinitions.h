@@ -8,6 +8,9 @@
 #include <QVector>
 
 // One \listlevel of the list table.
+// Word's largest first number of a level.
+constexpr int MaxLevelStart = 32767;
+
 struct RtfListLevelRecord
 {
     QString levelText;              ///< \leveltext; a number template or bullet text once read
@@ -15,6 +18,7 @@ struct RtfListLevelRecord
     int numberFormat = 0;           ///< QMKListLevel::style codes: 0 bullet, 1 decimal, ...
     double indent = 0;              ///< pixels, \li / \lin
     double firstLinePosition = 0;   ///< pixels, indent plus \fi
+    int start = 1;                  ///< \levelstartat, \pnstart
 };
 
 // One \list of the list table.

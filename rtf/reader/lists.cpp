@@ -99,6 +99,14 @@ int QMKTextRtfReaderPrivate::setLevelNumberFormat(const RtfKeywordCall &call)
     return RtfStatus::Ok;
 }
 
+int QMKTextRtfReaderPrivate::setLevelStart(const RtfKeywordCall &call)
+{
+    if (state.destination == RtfDestination::ListTable && !listTable.isEmpty()
+        && !listTable.last().levels.isEmpty())
+        listTable.last().levels.last().start = qBound(0, call.parameter, MaxLevelStart);
+    return RtfStatus::Ok;
+}
+
 int QMKTextRtfReaderPrivate::enterLevelText(const RtfKeywordCall &)
 {
     state.destination = RtfDestination::LevelText;

@@ -30,6 +30,7 @@ RtfListLevelRecord levelRecordFor(const RtfParagraphNumbering &numbering)
         ? (numbering.textBefore.isEmpty() ? QString(QChar(0x2022)) : numbering.textBefore)
         : numbering.textBefore + QStringLiteral("%0") + numbering.textAfter;
     level.indent = twipsToPixels(numbering.indent);
+    level.start = qBound(0, numbering.start, MaxLevelStart);
     return level;
 }
 

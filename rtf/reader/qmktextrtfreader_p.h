@@ -482,6 +482,7 @@ public:
     int setListId(const RtfKeywordCall &call);
     int addListLevel(const RtfKeywordCall &call);
     int setLevelNumberFormat(const RtfKeywordCall &call);
+    int setLevelStart(const RtfKeywordCall &call);
     int enterLevelText(const RtfKeywordCall &call);
     int enterLevelMarker(const RtfKeywordCall &call);
     int setIndentOrLevelIndent(const RtfKeywordCall &call);

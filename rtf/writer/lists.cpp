@@ -160,7 +160,7 @@ void QMKTextRtfWriterPrivate::writeListLevel(const QMKListLevel &level, int k,
     writeKeyword(KwLeveljc, 0);
     writeKeyword(KwLeveljcn, 0);
     writeKeyword(KwLevelfollow, 0);
-    writeKeyword(KwLevelstartat, 1);
+    writeKeyword(KwLevelstartat, level.start);
     writeKeyword(KwLevelspace, 360);
     writeKeyword(KwLevelindent, 0);
 

@@ -83,7 +83,9 @@ QString valueText(const QVariant &value)
         const auto level = value.value<QMKListLevel>();
         return QStringLiteral("level(") + level.text + QLatin1Char(' ')
             + QString::number(level.style) + QLatin1Char(' ') + exact(level.indent)
-            + QLatin1Char(' ') + exact(level.firstLinePosition) + QLatin1Char(')');
+            + QLatin1Char(' ') + exact(level.firstLinePosition)
+            + (level.start == 1 ? QString() : QStringLiteral(" start %1").arg(level.start))
+            + QLatin1Char(')');
     }
     if (type == qMetaTypeId<QMKTextStyle>())
         return styleText(value.value<QMKTextStyle>());

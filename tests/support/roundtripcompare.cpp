@@ -171,10 +171,11 @@ QString listOf(const QTextBlock &block)
     // A list without level definitions is written with one empty level, which says the same.
     const QMKListLevel definition = level < levels.size() ? levels.at(level) : QMKListLevel();
     // One arg() call: a level text holds placeholders of its own ("%0.").
-    const QString levelText = QStringLiteral("\"%1\" style %2 indent %3 first line %4")
-                                  .arg(definition.text, QString::number(definition.style),
-                                       QString::number(definition.indent),
-                                       QString::number(definition.firstLinePosition));
+    const QString levelText =
+        QStringLiteral("\"%1\" style %2 indent %3 first line %4 start %5")
+            .arg(definition.text, QString::number(definition.style),
+                 QString::number(definition.indent),
+                 QString::number(definition.firstLinePosition), QString::number(definition.start));
     return QStringLiteral("level %1 label \"%2\" %3")
         .arg(QString::number(level), listItemText(block), levelText);
 }

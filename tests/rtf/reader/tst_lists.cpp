@@ -120,6 +120,10 @@ void tst_Lists::levelDefinitions_data()
     QTest::newRow("Word decimal, first level")
         << QByteArray("{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}")
         << Levels{level(QStringLiteral("%0."), 1)};
+    // Was: counted from 1 whatever the author's first number.
+    QTest::newRow("the first number of \\levelstartat")
+        << QByteArray("{\\listlevel\\levelnfc0\\levelstartat7{\\leveltext\\'02\\'00.;}}")
+        << Levels{[] { QMKListLevel l = level(QStringLiteral("%0."), 1); l.start = 7; return l; }()};
     QTest::newRow("Word decimal, second level: placeholders count levels up")
         << QByteArray("{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}"
                       "{\\listlevel\\levelnfc0{\\leveltext\\'04\\'00.\\'01.;}}")
@@ -624,6 +628,10 @@ void tst_Lists::paragraphNumbering_data()
     const QByteArray number = "{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}";
     QTest::newRow("numbers, one list for the same settings")
         << number + "a\\par" + number + "b\\par" << strings({"1.", "2.", ""});
+    // Was: 1. and 2.
+    QTest::newRow("\\pnstart gives the first number")
+        << QByteArray("{\\*\\pn\\pnlvlbody\\pndec\\pnstart7{\\pntxta .}}a\\par b")
+        << strings({"7.", "8."});
     QTest::newRow("letters with text before and after")
         << QByteArray("{\\*\\pn\\pnlvlbody\\pnlcltr{\\pntxtb (}{\\pntxta )}}a\\par")
         << strings({"(a)", ""});

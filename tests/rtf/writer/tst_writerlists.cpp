@@ -41,11 +41,12 @@ QTextList *listOf(QTextDocument &document, const Levels &levels, int items = 1,
 }
 
 // A level definition: its number format, then what follows the fixed spacing words.
-QByteArray definition(int nfc, const QByteArray &rest)
+QByteArray definition(int nfc, const QByteArray &rest, int start = 1)
 {
     const QByteArray n = QByteArray::number(nfc);
     return "\n{\\listlevel\\levelnfc" + n + "\\levelnfcn" + n + "\\leveljc0\\leveljcn0"
-           "\\levelfollow0\\levelstartat1\\levelspace360\\levelindent0" + rest + "}";
+           "\\levelfollow0\\levelstartat" + QByteArray::number(start)
+        + "\\levelspace360\\levelindent0" + rest + "}";
 }
 
 QByteArray oneList(const QByteArray &definitions)
@@ -136,6 +137,10 @@ void tst_WriterLists::listTable_data()
         oneList(definition(2, "{\\*\\levelmarker \\{lower-roman\\})}{\\leveltext"
                               "\\leveltemplateid1\\'03(\\'00);}{\\levelnumbers\\'02;}"
                               + noIndent)));
+    // Was: \levelstartat1 whatever the level's first number.
+    row("first number 7", Lists{{[] { QMKListLevel l = level("%0", 1); l.start = 7; return l; }()}},
+        oneList(definition(0, "{\\*\\levelmarker \\{decimal\\}}{\\leveltext\\leveltemplateid1"
+                              "\\'01\\'00;}{\\levelnumbers\\'01;}" + noIndent, 7)));
     // Was: \u8259, the hyphen taken for a bullet.
     row("a hyphen in a number template stays", Lists{{level("%0-", 1)}},
         oneList(definition(0, "{\\*\\levelmarker \\{decimal\\}-}{\\leveltext\\leveltemplateid1"
