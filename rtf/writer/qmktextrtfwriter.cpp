@@ -20,15 +20,29 @@
 
 namespace {
 
+// Puts the copy's first block into the copy of the source's list: the list of the copy's
+// block that stands where the list's next item stands, or a new list when there is none.
+void rejoinFirstList(QTextDocument *copy, QTextList *sourceList)
+{
+    QTextCursor cursor(copy);
+    const QTextBlock next = sourceList->count() > 1 ? sourceList->item(1) : QTextBlock();
+    QTextList *list = next.isValid() ? copy->findBlockByNumber(next.blockNumber()).textList()
+                                     : nullptr;
+    if (list)
+        list->add(cursor.block());
+    else
+        cursor.createList(sourceList->format());
+}
+
 // A copy that keeps what QTextDocument::clone() leaves behind: the first paragraph's formats
-// when it is empty, and the page and colour properties stored on the document object.
+// and list when it is empty, and the page and colour properties stored on the document object.
 QTextDocument *workingCopy(QTextDocument *source)
 {
     // No layout: nothing written needs one, and every edit would lay the copy out again, in
     // time exponential in the depth of nested tables.
     QTextDocument *copy = source->clone();
     const QTextBlock first = source->begin();
-    if (first.isValid() && first.length() <= 1 && !first.textList()) {
+    if (first.isValid() && first.length() <= 1) {
         QTextBlockFormat blockFormat = first.blockFormat();
         blockFormat.clearProperty(QTextFormat::ObjectIndex);
         QTextCharFormat charFormat = first.charFormat();
@@ -36,6 +50,8 @@ QTextDocument *workingCopy(QTextDocument *source)
         QTextCursor cursor(copy);
         cursor.setBlockFormat(blockFormat);
         cursor.setBlockCharFormat(charFormat);
+        if (QTextList *list = first.textList())
+            rejoinFirstList(copy, list);
     }
     const QList<QByteArray> names = source->dynamicPropertyNames();
     for (const QByteArray &name : names)
