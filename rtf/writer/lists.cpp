@@ -30,8 +30,14 @@ QChar normalisedBullet(QChar c)
     }
 }
 
+// Bullet characters are normalised in a text that holds nothing else, as the reader does: a
+// hyphen in a number template or label is the author's.
 QString normalisedBullets(QString text)
 {
+    for (const QChar c : qAsConst(text)) {
+        if (c.isLetterOrNumber())
+            return text;
+    }
     for (QChar &c : text)
         c = normalisedBullet(c);
     return text;
@@ -164,9 +170,8 @@ void QMKTextRtfWriterPrivate::writeListLevel(const QMKListLevel &level, int k,
     writeKeyword(KwLevelspace, 360);
     writeKeyword(KwLevelindent, 0);
 
-    // Only a bullet is normalised: a hyphen in a number template is the author's.
     const int style = listLevelStyle(level);
-    const QString w = isBulletStyle(style) ? normalisedBullets(level.text) : level.text;
+    const QString w = normalisedBullets(level.text);
     const QString marker = w.isEmpty() ? QString() : levelMarker(w, style);
     if (!marker.isEmpty() && marker != w) {
         writeChar('{');
@@ -245,8 +250,7 @@ void QMKTextRtfWriterPrivate::writeListPrefix(const QTextBlock &block, QTextList
     const bool bullet = levels.isEmpty()
         ? isBulletStyle(list->format().style())
         : isBulletStyle(listLevelStyle(levels.at(qMin(level, levels.size() - 1))));
-    const QString label = bullet ? normalisedBullets(listLabel(block, list))
-                                 : listLabel(block, list);
+    const QString label = normalisedBullets(listLabel(block, list));
     if (bullet) {
         bool afterUnicode = false;
         for (const QChar c : label) {
