@@ -178,6 +178,7 @@ void QMKTextRtfWriterPrivate::writeListLevel(const QMKListLevel &level, int k,
         writeKeyword(KwIgnorable);
         writeKeyword(KwLevelmarker);
         QString escaped = marker;
+        escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
         escaped.replace(QLatin1Char('{'), QLatin1String("\\{"));
         escaped.replace(QLatin1Char('}'), QLatin1String("\\}"));
         out.append(' ');

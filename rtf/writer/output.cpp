@@ -46,6 +46,15 @@ void appendHexByte(QByteArray &out, uchar byte)
     out.append(hex[byte & 0xF]);
 }
 
+// A letter, digit, hyphen or space right after a control word would be read as part of it
+// (its name, its number, or the space that ends it).
+bool startsControlWordTail(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == ' ' || u == '-' || (u >= '0' && u <= '9') || (u >= 'a' && u <= 'z')
+           || (u >= 'A' && u <= 'Z');
+}
+
 // rtfKeywordText() allocates a header for its raw data on every call; made once here.
 const QByteArray &keywordText(RtfKeyword keyword)
 {
@@ -156,12 +165,17 @@ void QMKTextRtfWriterPrivate::writeText(const QString &input, int fontIndex, boo
                                     : input;
     if (leadingSpace && delimiterPending)
         out.append(' ');
+    // Raw text follows its control word directly; a first character that would carry on the
+    // word or its number (a level text whose length is a digit, say) needs the delimiter.
+    else if (raw && delimiterPending && !text.isEmpty() && startsControlWordTail(text.at(0)))
+        out.append(' ');
     bool codePageKnown = false;
     RtfWriterCodePage page;
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
         if (c >= 0x20 && c < 0x80) {
-            if (!raw && (c == '\\' || c == '{' || c == '}'))
+            // Even raw text keeps the braces and backslashes that would break the groups.
+            if (c == '\\' || c == '{' || c == '}')
                 out.append('\\');
             out.append(char(c));
             continue;
