@@ -105,6 +105,7 @@ int numberFormatForLevelNfc(int nfc)
 
 void finishLevelText(RtfListLevelRecord &level, int levelIndex)
 {
+    level.levelTextPending = false;
     if (level.levelText.isEmpty())
         return;
     const int length = level.levelText.at(0).unicode();
@@ -138,8 +139,13 @@ QTextListFormat listFormatFor(const RtfListRecord &list)
 {
     QVector<QMKListLevel> levels;
     levels.reserve(list.levels.size());
-    for (const RtfListLevelRecord &record : list.levels)
+    for (RtfListLevelRecord record : list.levels) {
+        // A destination keyword in the level text's group (\field, say) ended it as another
+        // destination: its bytes are read now, as its own end would have.
+        if (record.levelTextPending)
+            finishLevelText(record, levels.size());
         levels.append(toListLevel(record));
+    }
     QTextListFormat format;
     setListLevels(format, levels);
     return format;

@@ -14,6 +14,7 @@ constexpr int MaxLevelStart = 32767;
 struct RtfListLevelRecord
 {
     QString levelText;              ///< \leveltext; a number template or bullet text once read
+    bool levelTextPending = false;  ///< levelText holds bytes its group's end did not read
     QString levelMarker;            ///< \levelmarker, e.g. "{decimal}."
     int numberFormat = 0;           ///< QMKListLevel::style codes: 0 bullet, 1 decimal, ...
     double indent = 0;              ///< pixels, \li / \lin

@@ -31,7 +31,9 @@ void QMKTextRtfReaderPrivate::takeLevelText(const QString &text)
     QString levelText = text;
     levelText.remove(QStringLiteral(" ;"));
     levelText.remove(QLatin1Char(';'));
-    listTable.last().levels.last().levelText += levelText;
+    RtfListLevelRecord &level = listTable.last().levels.last();
+    level.levelText += levelText;
+    level.levelTextPending = true;
 }
 
 void QMKTextRtfReaderPrivate::takeLevelMarker(const QString &text)
