@@ -16,6 +16,7 @@ constexpr int TrimStep = 1024;          // consumed bytes are dropped in steps o
 constexpr int MaxDeviceRead = 1024;     // longest read from the device at once
 constexpr int ReadSlack = 256;          // a read reaches this far past what was asked for
 constexpr int ControlWordLookahead = 64;
+constexpr int MaxSkipRead = 1 << 16;    // read at once when skipping past the window
 
 bool isColourTable(RtfDestination destination)
 {
@@ -51,28 +52,60 @@ void QMKTextRtfReaderPrivate::advance(int count)
     if (target > window.size()) {
         // Skipping past what was read (a \u replacement count, say): the skipped bytes still
         // come from the device, so that reading resumes right after them.
+        // They are read rather than skipped: their line breaks count.
         qint64 beyond = target - window.size();
-        window.clear();
+        dropWindowBytes(window.size());
         windowPosition = 0;
         while (beyond > 0 && !device->atEnd()) {
-            const qint64 skipped = device->skip(beyond);
-            if (skipped <= 0)
+            fillWindow(int(qMin<qint64>(beyond, MaxSkipRead)));
+            if (window.isEmpty())
                 break;
-            beyond -= skipped;
+            beyond -= window.size();
+            dropWindowBytes(window.size());
         }
         return;
     }
     windowPosition = int(target);
-    if (windowPosition > TrimStep) {
-        window.remove(0, TrimStep);
+    // A token's first byte stays in the window until the token is done, so that a fault can
+    // be placed at it: only bytes a step behind the position are dropped.
+    if (windowPosition > 2 * TrimStep) {
+        dropWindowBytes(TrimStep);
         windowPosition -= TrimStep;
     }
 }
 
-void QMKTextRtfReaderPrivate::setStatus(int newStatus)
+void QMKTextRtfReaderPrivate::dropWindowBytes(int count)
 {
-    if (status == RtfStatus::Ok)
-        status = newStatus;
+    const qint64 counted = lineCounter.offset() - windowStart;
+    if (counted < count)
+        lineCounter.consume(window.constData() + counted, count - counted);
+    window.remove(0, count);
+    windowStart += count;
+}
+
+void QMKTextRtfReaderPrivate::recordFault(int faultStatus, qint64 offset)
+{
+    if (status != RtfStatus::Ok && !faultObserver)
+        return;
+    // Faults come in input order; the counter goes on from the last one (or dropped bytes).
+    const qint64 counted = lineCounter.offset();
+    if (offset > counted) {
+        const qint64 from = counted - windowStart;
+        lineCounter.consume(window.constData() + from,
+                            qMin<qint64>(offset - counted, window.size() - from));
+    }
+    QMKTextRtfFault fault;
+    fault.status = faultStatus;
+    fault.message = rtfStatusMessage(faultStatus);
+    fault.offset = int(qMin<qint64>(inputStart + lineCounter.offset(), INT_MAX));
+    fault.line = int(qMin<qint64>(lineCounter.line(), INT_MAX));
+    fault.column = int(qMin<qint64>(lineCounter.column(), INT_MAX));
+    if (status == RtfStatus::Ok) {
+        status = faultStatus;
+        firstFault = fault;
+    }
+    if (faultObserver)
+        faultObserver(fault);
 }
 
 int QMKTextRtfReaderPrivate::parse()
@@ -98,7 +131,9 @@ int QMKTextRtfReaderPrivate::parse()
         return RtfStatus::Ok;
     }
 
+    inputStart = device->isSequential() ? 0 : device->pos() - window.size();
     while (more) {
+        const qint64 tokenOffset = windowStart + windowPosition;
         int result = RtfStatus::Ok;
         switch (window.at(windowPosition)) {
         case '\n':
@@ -127,7 +162,8 @@ int QMKTextRtfReaderPrivate::parse()
                 readHexadecimalRun();
             break;
         }
-        setStatus(result);
+        if (Q_UNLIKELY(result != RtfStatus::Ok))
+            recordFault(result, tokenOffset);
         peek(0, &more);
     }
 
@@ -137,7 +173,9 @@ int QMKTextRtfReaderPrivate::parse()
     closeOpenTables();
     settleCursor();
     buildLists();
-    setStatus(groupStack.isEmpty() ? RtfStatus::Ok : RtfStatus::UnclosedGroup);
+    // An unclosed group is a fault of the input's end.
+    if (!groupStack.isEmpty())
+        recordFault(RtfStatus::UnclosedGroup, windowStart + window.size());
     return status;
 }
 

@@ -143,7 +143,7 @@ int QMKTextRtfReaderPrivate::takeBinaryData(int count, bool keep)
         rawData = window.mid(windowPosition, count);
         pendingNibble = -1;
     }
-    window.remove(0, windowPosition + count);
+    dropWindowBytes(windowPosition + count);
     windowPosition = 0;
     return RtfStatus::Ok;
 }

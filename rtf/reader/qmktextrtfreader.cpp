@@ -31,6 +31,31 @@ QString QMKTextRtfReader::errorString() const
     return d->errorString();
 }
 
+int QMKTextRtfReader::errorOffset() const
+{
+    return d->firstFault.offset;
+}
+
+int QMKTextRtfReader::errorLine() const
+{
+    return d->firstFault.line;
+}
+
+int QMKTextRtfReader::errorColumn() const
+{
+    return d->firstFault.column;
+}
+
+int QMKTextRtfReader::errorStatus() const
+{
+    return d->status;
+}
+
+void QMKTextRtfReader::setFaultObserver(std::function<void(const QMKTextRtfFault &)> observer)
+{
+    d->faultObserver = std::move(observer);
+}
+
 QSize QMKTextRtfReader::paperSize() const
 {
     return QSize(d->paperWidth, d->paperHeight);
@@ -113,6 +138,7 @@ bool QMKTextRtfReaderPrivate::read(QTextDocument *target, bool removeInvalidChar
     state.destination = RtfDestination::Body;
     pictureCounter = 1;
     status = RtfStatus::Ok;
+    firstFault = QMKTextRtfFault();
     status = parse();
     cursor.endEditBlock();
     cursor = QTextCursor();

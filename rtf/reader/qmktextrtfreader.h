@@ -5,9 +5,23 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 class QIODevice;
 class QTextDocument;
 class QMKTextRtfReaderPrivate;
+
+// A fault met while reading, placed at the first byte of the token at fault (the '}' without
+// a group, the backslash of a malformed control word or of a \bin with too few bytes), or at
+// the end of the input for groups it left open.
+struct QMKTextRtfFault
+{
+    int status = 0;
+    QString message;    ///< as errorString() gives it, without the position
+    int offset = -1;    ///< bytes from the device position where reading began
+    int line = -1;      ///< 1-based; LF, CR LF and a lone CR each end a line
+    int column = -1;    ///< 1-based, in bytes
+};
 
 // Imports RTF from a device into a QTextDocument. Faults never stop an import: the first one is
 // recorded, reading goes on to the end of the input and the document holds all that could be
@@ -26,6 +40,15 @@ public:
 
     // Empty after success; otherwise the fault and the device position reached.
     QString errorString() const;
+    // Where the first fault was met; -1 when there is none (or the device could not be read).
+    int errorOffset() const;
+    int errorLine() const;
+    int errorColumn() const;
+    // 0 after success, else the first fault's status.
+    int errorStatus() const;
+    // Called with every fault met, in input order: the first one, which errorString() reports,
+    // and each later one, which changes nothing else.
+    void setFaultObserver(std::function<void(const QMKTextRtfFault &)> observer);
 
     // The page the input declared (\paperw, \paperh, \margl, \margt, \margr, \margb) in
     // twips, as written; RTF's defaults for what it left out. The document keeps nothing of the

@@ -5,9 +5,11 @@
 #include "qmktextstyle.h"
 #include "rtf/common/rtfkeywords.h"
 #include "rtf/reader/charformatpool_p.h"
+#include "rtf/reader/linecounter_p.h"
 #include "rtf/reader/listdefinitions.h"
 #include "rtf/reader/readerstatus.h"
 #include "rtf/reader/tablelevel_p.h"
+#include "qmktextrtfreader.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -26,6 +28,7 @@
 #include <QTextOption>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -178,6 +181,10 @@ public:
     char peek(int offset, bool *exists = nullptr);
     /// Moves the window position on by count bytes and drops consumed bytes in 1 KiB steps.
     void advance(int count);
+    /// Drops the first count bytes of the window, counting their line breaks.
+    void dropWindowBytes(int count);
+    /// The input offset of the byte at index of the window.
+    qint64 inputOffset(int index) const { return inputStart + windowStart + index; }
 
     // Groups and text.
     /// Runs a scanned keyword (-1: unknown) unless a group is being skipped; applies \*.
@@ -215,8 +222,10 @@ public:
     /// Sets the group's character format, pooled if it is not.
     void setCharFormat(const QTextCharFormat &format);
     void endDestination(RtfDestination destination);
-    /// Keeps the first fault: a non-zero status is never replaced.
-    void setStatus(int status);
+    /// Records a fault whose token starts at the input offset (counted from where reading
+    /// began): the first fault's status and place are kept, a later one never replaces them;
+    /// every one goes to the fault observer.
+    void recordFault(int status, qint64 offset);
 
     // Keyword handlers shared by many keywords.
     int ignoreKeyword(const RtfKeywordCall &call);
@@ -239,6 +248,11 @@ public:
     bool ignorableDestination = false; ///< \* seen, consumed by the next control word
     bool trailingGarbage = false;   ///< binary bytes followed the document's last brace
     int status = RtfStatus::Ok;
+    QMKTextRtfFault firstFault;     ///< where the fault behind status was met
+    std::function<void(const QMKTextRtfFault &)> faultObserver;
+    qint64 inputStart = 0;          ///< device position where reading began
+    qint64 windowStart = 0;         ///< bytes read and dropped before window
+    RtfLineCounter lineCounter;     ///< line breaks of the bytes before one offset
 
     QTextCharFormat plainCharFormat; ///< the document's default format, prepared by read()
     struct {

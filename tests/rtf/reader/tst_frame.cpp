@@ -13,6 +13,12 @@ QByteArray repeated(const QByteArray &piece, int count)
     return piece.repeated(count);
 }
 
+QByteArray placed(int status, int line, int column, int offset)
+{
+    return QByteArray::number(status) + ' ' + QByteArray::number(line) + ':'
+        + QByteArray::number(column) + ' ' + QByteArray::number(offset);
+}
+
 } // namespace
 
 class tst_Frame : public QObject
@@ -30,6 +36,8 @@ private slots:
     void hexadecimalData_data();
     void hexadecimalData();
     void errorStringNamesPosition();
+    void faultPlaces_data();
+    void faultPlaces();
     void deviceThatCannotOpen();
     void nullDocument();
     void documentIsClearedAndUndoRestored();
@@ -261,6 +269,53 @@ void tst_Frame::errorStringNamesPosition()
     QVERIFY(!reader.read(&document));
     QCOMPARE(reader.errorString(),
              QStringLiteral("Unmatched '{' in Rich Text file. RTF file position: %1").arg(rtf.size()));
+}
+
+void tst_Frame::faultPlaces_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QByteArrayList>("faults"); // "status line:column offset", in input order
+
+    QTest::newRow("none") << QByteArray("{\\rtf1 a}") << QByteArrayList();
+    QTest::newRow("stray brace after CR LF lines")
+        << QByteArray("{\\rtf1 a}\r\n\r\nxx}") << QByteArrayList{"1 3:3 15"};
+    QTest::newRow("lone CR and LF end lines too")
+        << QByteArray("{\\rtf1 a}\rb\n\n}") << QByteArrayList{"1 4:1 13"};
+    QTest::newRow("truncated hexadecimal escape")
+        << QByteArray("{\\rtf1\n x\\'4") << QByteArrayList{"9 2:3 9", "2 2:6 12"};
+    QTest::newRow("control word too long")
+        << "{\\rtf1\r\n  \\" + repeated("a", 70) + "}" << QByteArrayList{"8 2:3 10"};
+    QTest::newRow("short \\bin")
+        << QByteArray("{\\rtf1\n{\\pict \\bin100 abc}}") << QByteArrayList{"9 2:8 14"};
+    QTest::newRow("group left open: the end of the input")
+        << QByteArray("{\\rtf1 {\\b a}\n{x\n") << QByteArrayList{"2 3:1 17"};
+    QTest::newRow("every fault, the first one kept")
+        << QByteArray("{\\rtf1 a}}\n}") << QByteArrayList{"1 1:10 9", "1 2:1 11"};
+    QTest::newRow("lines counted across dropped bytes")
+        << "{\\rtf1 " + repeated("line\\par\r\n", 1000) + "}x}"
+        << QByteArrayList{"1 1001:3 10009"};
+    QTest::newRow("lines of binary data count")
+        << "{\\rtf1 {\\pict\\bin2000 " + repeated("bin\n", 500) + "}}}"
+        << QByteArrayList{"1 501:3 2024"};
+}
+
+void tst_Frame::faultPlaces()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QByteArrayList, faults);
+
+    QBuffer buffer(&rtf);
+    QMKTextRtfReader reader(&buffer);
+    QByteArrayList met;
+    reader.setFaultObserver([&met](const QMKTextRtfFault &fault) {
+        met << placed(fault.status, fault.line, fault.column, fault.offset);
+    });
+    QTextDocument document;
+    QCOMPARE(reader.read(&document), faults.isEmpty());
+    QCOMPARE(met, faults);
+    QCOMPARE(placed(reader.errorStatus(), reader.errorLine(), reader.errorColumn(),
+                    reader.errorOffset()),
+             faults.value(0, "0 -1:-1 -1"));
 }
 
 void tst_Frame::deviceThatCannotOpen()
