@@ -8,7 +8,7 @@
 #include <iostream>
 
 int parseCommandLine(QCommandLineParser *parser, const QStringList &arguments,
-                     int positionalCount, const QString &usage)
+                     int positionalCount, const QString &usage, bool countIsMinimum)
 {
     const QCommandLineOption help = parser->addHelpOption();
     if (!parser->parse(arguments)) {
@@ -24,7 +24,7 @@ int parseCommandLine(QCommandLineParser *parser, const QStringList &arguments,
         return Success;
     }
     const int given = parser->positionalArguments().size();
-    if (given != positionalCount) {
+    if (given < positionalCount || (given > positionalCount && !countIsMinimum)) {
         printError(given < positionalCount ? QStringLiteral("missing argument; see --help")
                                            : QStringLiteral("too many arguments; see --help"));
         return UsageError;

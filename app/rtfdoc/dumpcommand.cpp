@@ -22,6 +22,10 @@ QJsonObject readerJson(const ImportReport &report)
     return QJsonObject{
         {QStringLiteral("ok"), report.ok},
         {QStringLiteral("message"), report.message},
+        {QStringLiteral("status"), report.status},
+        {QStringLiteral("errorOffset"), report.offset},
+        {QStringLiteral("errorLine"), report.line},
+        {QStringLiteral("errorColumn"), report.column},
         {QStringLiteral("page"),
          QJsonObject{{QStringLiteral("paperWidth"), page.paper.width()},
                      {QStringLiteral("paperHeight"), page.paper.height()},

@@ -16,6 +16,11 @@ void printError(const QString &message)
     std::cerr << "rtfdoc: " << line.toStdString() << std::endl;
 }
 
+QString faultPlace(int line, int column, int offset)
+{
+    return QStringLiteral("line %1, column %2, byte %3").arg(line).arg(column).arg(offset);
+}
+
 int importFile(const QString &path, bool removeInvalid, QTextDocument *document,
                ImportReport *report)
 {
@@ -39,8 +44,14 @@ int importFile(const QString &path, bool removeInvalid, QTextDocument *document,
     QMKTextRtfReader reader(&file);
     report->ok = reader.read(document, removeInvalid);
     report->message = reader.errorString();
+    report->status = reader.errorStatus();
+    report->offset = reader.errorOffset();
+    report->line = reader.errorLine();
+    report->column = reader.errorColumn();
     report->page = PageGeometry{reader.paperSize(), reader.pageMargins()};
     if (!report->ok)
-        printError(path + QStringLiteral(": RTF Error: ") + report->message);
+        printError(path + QStringLiteral(": RTF Error: ") + report->message
+                   + QStringLiteral(" (first fault at ")
+                   + faultPlace(report->line, report->column, report->offset) + QLatin1Char(')'));
     return Success;
 }

@@ -12,6 +12,10 @@ struct ImportReport
 {
     bool ok = false;
     QString message; ///< the reader's error message, empty after success
+    int status = 0;  ///< the reader's status
+    int offset = -1; ///< where the first fault was met; -1 after success
+    int line = -1;
+    int column = -1;
     PageGeometry page; ///< as the RTF declared it
 };
 
@@ -20,6 +24,9 @@ struct ImportReport
 // but the import still succeeds: the document holds what could be read.
 int importFile(const QString &path, bool removeInvalid, QTextDocument *document,
                ImportReport *report);
+
+// "line L, column C, byte O": where a fault was met.
+QString faultPlace(int line, int column, int offset);
 
 // Prints "rtfdoc: " and the message as one line on stderr.
 void printError(const QString &message);

@@ -165,6 +165,13 @@ void tst_Rtfdoc::exitStatus_data()
     QTest::newRow("page for a format without pages")
         << QStringList{convert, realistic, o, out, QStringLiteral("--page"), QStringLiteral("1")}
         << 1 << "--page";
+    const QString check = QStringLiteral("check");
+    QTest::newRow("check without path") << QStringList{check} << 1 << "missing argument";
+    QTest::newRow("check of a missing path") << QStringList{check, realistic, missing} << 2
+                                             << "no such file";
+    QTest::newRow("check on no jobs")
+        << QStringList{check, QStringLiteral("--jobs"), QStringLiteral("0"), realistic} << 1
+        << "--jobs";
     QTest::newRow("RTF error still dumps") << QStringList{dump, bad} << 0 << "RTF Error: Unmatched";
     QTest::newRow("RTF error still converts") << QStringList{convert, bad, o, out} << 0
                                               << "RTF Error: Unmatched";
