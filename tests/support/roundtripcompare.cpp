@@ -188,13 +188,16 @@ QString cellOf(const QTextBlock &block)
         return QString();
     const QTextTableCell cell = table->cellAt(block.position());
     const QTextTableFormat format = table->format();
+    // Borders are written in whole twips, at most 255 (RTF's widest border): a thinner one is
+    // written as none, a wider one as the widest.
+    const int borderTwips = qBound(0, qRound(format.border() * 20), 255);
     const bool bordered = format.borderStyle() != QTextFrameFormat::BorderStyle_None
-        && format.border() > 0;
+        && borderTwips > 0;
     const QBrush shading = cell.format().background();
     return QStringLiteral("cell %1,%2 span %3x%4 of %5x%6 border %7 %8 shading %9")
         .arg(cell.row()).arg(cell.column()).arg(cell.rowSpan()).arg(cell.columnSpan())
         .arg(table->rows()).arg(table->columns())
-        .arg(bordered ? qRound(format.border() * 20) : 0)
+        .arg(bordered ? borderTwips : 0)
         .arg(bordered ? format.borderBrush().color().name() : QString())
         .arg(shading.style() == Qt::NoBrush ? QString() : shading.color().name());
 }
