@@ -51,8 +51,8 @@ void QMKTextRtfReaderPrivate::advance(int count)
     const qint64 target = qint64(windowPosition) + qMax(count, 0);
     if (target > window.size()) {
         // Skipping past what was read (a \u replacement count, say): the skipped bytes still
-        // come from the device, so that reading resumes right after them.
-        // They are read rather than skipped: their line breaks count.
+        // come from the device, so that reading resumes right after them, and are read rather
+        // than skipped, so that their line breaks count.
         qint64 beyond = target - window.size();
         dropWindowBytes(window.size());
         windowPosition = 0;
