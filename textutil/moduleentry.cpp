@@ -1,4 +1,4 @@
-#include "textutil/moduleentry.h"
+#include "textutil/moduleentry_p.h"
 
 #include <QCoreApplication>
 #include <QDir>
