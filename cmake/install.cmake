@@ -42,6 +42,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 # dpkg-shlibdeps finds the libraries of the tools and of both modules (Poppler, libwmf).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# libwmf draws the text of metafiles with these fonts.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-urw-base35)
+# Without its fonts libwmf does not start, and no metafile is drawn; Debian's libwmf only
+# recommends them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-urw-base35)
 include(CPack)
