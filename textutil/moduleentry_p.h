@@ -11,8 +11,8 @@
 /// Where modules may be, besides the folder of the running program.
 struct ModuleLocations
 {
-    QString buildDir;           ///< the build tree; programs inside it use the modules it built
-    QString installedDir;       ///< where installing put the modules
+    QString buildDir;             ///< the build tree; programs inside it use its modules
+    QString installedDir;         ///< where installing put the modules
     QString installedFromProgram; ///< the same, relative to the folder of an installed program
 };
 
@@ -20,12 +20,12 @@ struct ModuleLocations
 ModuleLocations configuredModuleLocations();
 
 /// The paths to try, in order, for the module that the build put at builtPath, for a program
-/// in programDir (empty when there is no application object to tell). Always beside the
-/// program first (a program moved with its modules); then, inside the build tree, the built
-/// module; elsewhere the installed one, found from the program (an installed program, under
-/// whatever prefix) or at the configured place (a program linking the installed library). A
-/// program outside the build tree never loads from it: an installed copy stays independent
-/// of the tree it was built in.
+/// in programDir. Beside the program first (a program moved with its modules); then, inside
+/// the build tree, the built module; elsewhere the installed one, found from the program (an
+/// installed program, under whatever prefix) or at the configured place (a program linking the
+/// installed library). A program outside the build tree never loads from it: an installed copy
+/// stays independent of the tree it was built in. With no programDir (no application object
+/// to tell), the built module, then the configured place.
 QStringList moduleCandidates(const QString &builtPath, const QString &programDir,
                              const ModuleLocations &locations);
 
