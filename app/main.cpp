@@ -5,7 +5,7 @@
 // printed, without a line terminator, so that scripts can compare the output as it stands.
 
 #include "qmktextrtfreader.h"
-#include "textutil/headless.h"
+#include "textutil/headless_p.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -8,7 +8,7 @@
 #include "hostile/hostiledocuments.h"
 #include "qmktextrtfreader.h"
 #include "qmktextrtfwriter.h"
-#include "textutil/headless.h"
+#include "textutil/headless_p.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -9,8 +9,8 @@
 
 #include "qmkformatproperties.h"
 #include "qmktextrtfreader.h"
-#include "textutil/headless.h"
-#include "textutil/listappend.h"
+#include "textutil/headless_p.h"
+#include "textutil/listappend_p.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // of about BYTES bytes to FILE, for the import bench and for peers to read.
 
 #include "workloads.h"
-#include "textutil/headless.h"
+#include "textutil/headless_p.h"
 
 #include <QFile>
 #include <QGuiApplication>

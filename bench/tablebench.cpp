@@ -7,7 +7,7 @@
 // makes Qt rebuild the table's cell grid, so that series is expected to grow faster.
 
 #include "qmktextrtfreader.h"
-#include "textutil/headless.h"
+#include "textutil/headless_p.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>

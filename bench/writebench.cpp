@@ -10,7 +10,7 @@
 
 #include "qmktextrtfreader.h"
 #include "qmktextrtfwriter.h"
-#include "textutil/headless.h"
+#include "textutil/headless_p.h"
 #include "workloads.h"
 
 #include <QBuffer>

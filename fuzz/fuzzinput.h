@@ -1,7 +1,7 @@
 #ifndef QMK_FUZZINPUT_H
 #define QMK_FUZZINPUT_H
 
-#include "textutil/headless.h"
+#include "textutil/headless_p.h"
 
 #include <QByteArray>
 #include <QGuiApplication>

@@ -4,7 +4,7 @@
 
 #include "pdfpages_p.h"
 
-#include "textutil/imagesizelimit.h"
+#include "textutil/imagesizelimit_p.h"
 
 #include <QColor>
 #include <QVariant>

@@ -1,7 +1,7 @@
 #include "qmkpdfrenderer.h"
 
 #include "pdfpages_p.h"
-#include "textutil/moduleentry.h"
+#include "textutil/moduleentry_p.h"
 
 QImage renderPdf(const QByteArray &pdf, int dpi, const QByteArray &ownerPassword)
 {

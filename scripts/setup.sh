@@ -12,6 +12,9 @@ packages=(
   fonts-urw-base35 fonts-liberation2 fonts-dejavu-core
   # pdftoppm: the rtfdoc tests check that the PDFs it writes open and render.
   poppler-utils
+  # cpack -G DEB: dpkg-shlibdeps (dpkg-dev) turns the libraries the tools and modules link
+  # into package dependencies; file tells CPack which files to ask it about.
+  dpkg-dev file
   # libFuzzer: with it the sanitized build is a clang build holding the fuzz target as well.
   # Its runtime names functions with llvm-symbolizer (package llvm): without it every program
   # warns on stderr as the leak suppressions are matched, and reports show bare addresses.

@@ -1,4 +1,4 @@
-#include "textutil/documenttext.h"
+#include "textutil/documenttext_p.h"
 
 #include "textutil/qmklistlevel.h"
 

@@ -1,4 +1,4 @@
-#include "textutil/fontcharsetprobe.h"
+#include "textutil/fontcharsetprobe_p.h"
 
 #include <QFont>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "textutil/headless.h"
+#include "textutil/headless_p.h"
 
 #include <QCoreApplication>
 #include <QtGlobal>

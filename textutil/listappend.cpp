@@ -1,4 +1,4 @@
-#include "textutil/listappend.h"
+#include "textutil/listappend_p.h"
 
 #include "qmkformatproperties.h"
 #include "qmklistlevel.h"

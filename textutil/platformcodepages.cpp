@@ -1,4 +1,4 @@
-#include "textutil/platformcodepages.h"
+#include "textutil/platformcodepages_p.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>

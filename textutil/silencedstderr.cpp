@@ -1,4 +1,4 @@
-#include "textutil/silencedstderr.h"
+#include "textutil/silencedstderr_p.h"
 
 #include <QtGlobal>
 

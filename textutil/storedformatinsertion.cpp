@@ -1,4 +1,4 @@
-#include "textutil/storedformatinsertion.h"
+#include "textutil/storedformatinsertion_p.h"
 
 #include <QTextCharFormat>
 #include <QTextCursor>

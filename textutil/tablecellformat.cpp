@@ -1,4 +1,4 @@
-#include "textutil/tablecellformat.h"
+#include "textutil/tablecellformat_p.h"
 
 #include <QTextDocument>
 #include <QTextTable>

@@ -1,4 +1,4 @@
-#include "textutil/tablecolumns.h"
+#include "textutil/tablecolumns_p.h"
 
 #include <QTextDocument>
 #include <QTextTable>

@@ -6,7 +6,7 @@
 #include "app/rtfdoc/dumpcommand.h"
 #include "app/rtfdoc/exitstatus.h"
 #include "app/rtfdoc/importfile.h"
-#include "textutil/headless.h"
+#include "textutil/headless_p.h"
 
 #include <QGuiApplication>
 

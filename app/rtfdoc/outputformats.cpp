@@ -1,7 +1,7 @@
 #include "app/rtfdoc/outputformats.h"
 
 #include "app/rtfdoc/pages.h"
-#include "documenttext.h"
+#include "textutil/documenttext_p.h"
 #include "qmktextrtfwriter.h"
 
 #include <QFileInfo>

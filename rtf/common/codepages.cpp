@@ -1,7 +1,7 @@
 #include "qmkcodepageinfo.h"
 
 #include "rtf/common/codepages_p.h"
-#include "textutil/platformcodepages.h"
+#include "textutil/platformcodepages_p.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "rtf/reader/keywordregistry.h"
 #include "rtf/reader/qmktextrtfreader_p.h"
 #include "rtf/reader/rtfsyntax_p.h"
-#include "textutil/storedformatinsertion.h"
+#include "textutil/storedformatinsertion_p.h"
 
 #include <QIODevice>
 #include <QTextBlock>

@@ -6,7 +6,7 @@
 #include "qmkformatproperties.h"
 #include "qmklistlevel.h"
 #include "qmkunits.h"
-#include "textutil/listappend.h"
+#include "textutil/listappend_p.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -3,8 +3,8 @@
 #include "rtf/reader/metafileimage_p.h"
 
 #include "rtf/reader/metafiledrawing_p.h"
-#include "textutil/moduleentry.h"
-#include "textutil/silencedstderr.h"
+#include "textutil/moduleentry_p.h"
+#include "textutil/silencedstderr_p.h"
 
 bool looksLikeMetafile(const QByteArray &data)
 {

@@ -4,8 +4,8 @@
 
 #include "rtf/reader/metafileimage_p.h"
 
-#include "textutil/imagesizelimit.h"
-#include "textutil/silencedstderr.h"
+#include "textutil/imagesizelimit_p.h"
+#include "textutil/silencedstderr_p.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>

@@ -5,8 +5,8 @@
 #include "qmkformatproperties.h"
 #include "rtf/reader/blockbreaks_p.h"
 #include "rtf/reader/tablelevel_p.h"
-#include "textutil/tablecellformat.h"
-#include "textutil/tablecolumns.h"
+#include "textutil/tablecellformat_p.h"
+#include "textutil/tablecolumns_p.h"
 
 #include <QBrush>
 #include <QTextBlock>

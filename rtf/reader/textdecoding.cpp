@@ -4,7 +4,7 @@
 #include "qmkcodepageinfo.h"
 #include "rtf/reader/qmktextrtfreader_p.h"
 #include "rtf/reader/rtfsyntax_p.h"
-#include "textutil/platformcodepages.h"
+#include "textutil/platformcodepages_p.h"
 
 namespace {
 

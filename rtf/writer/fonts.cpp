@@ -4,8 +4,8 @@
 
 #include "rtf/writer/qmktextrtfwriter_p.h"
 
-#include "fontcharsetprobe.h"
-#include "platformcodepages.h"
+#include "textutil/fontcharsetprobe_p.h"
+#include "textutil/platformcodepages_p.h"
 #include "qmkcodepageinfo.h"
 #include "qmkfontfamilymap.h"
 

@@ -4,7 +4,7 @@
 
 #include "rtf/writer/qmktextrtfwriter_p.h"
 
-#include "platformcodepages.h"
+#include "textutil/platformcodepages_p.h"
 #include "qmkcodepageinfo.h"
 #include "qmkformatproperties.h"
 

@@ -9,8 +9,8 @@
 
 #include "qmkformatproperties.h"
 #include "qmktextrtfreader.h"
-#include "textutil/documenttext.h"
-#include "textutil/headless.h"
+#include "textutil/documenttext_p.h"
+#include "textutil/headless_p.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -10,7 +10,7 @@
 #include "bench/workloads.h"
 #include "support/documentdump.h"
 #include "qmktextrtfreader.h"
-#include "textutil/headless.h"
+#include "textutil/headless_p.h"
 
 #include <QBuffer>
 #include <QFile>

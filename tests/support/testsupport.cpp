@@ -1,7 +1,7 @@
 #include "support/testsupport.h"
 
 #include "qmktextrtfreader.h"
-#include "textutil/headless.h"
+#include "textutil/headless_p.h"
 
 #include <QBuffer>
 #include <QDir>

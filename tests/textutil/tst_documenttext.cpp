@@ -1,5 +1,5 @@
 #include "support/testsupport.h"
-#include "textutil/documenttext.h"
+#include "textutil/documenttext_p.h"
 
 #include <QTextDocument>
 

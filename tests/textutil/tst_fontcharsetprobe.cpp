@@ -1,6 +1,6 @@
 #include "support/testsupport.h"
 
-#include "textutil/fontcharsetprobe.h"
+#include "textutil/fontcharsetprobe_p.h"
 
 #include <QFont>
 

@@ -2,7 +2,7 @@
 
 #include "qmkformatproperties.h"
 #include "qmklistlevel.h"
-#include "textutil/listappend.h"
+#include "textutil/listappend_p.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,6 +1,6 @@
 #include "support/testsupport.h"
 
-#include "textutil/platformcodepages.h"
+#include "textutil/platformcodepages_p.h"
 
 // Expected values are those of the Windows code pages (MultiByteToWideChar with
 // MB_ERR_INVALID_CHARS, WideCharToMultiByte with WC_NO_BEST_FIT_CHARS).

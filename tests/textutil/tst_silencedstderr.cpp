@@ -1,6 +1,6 @@
 #include "support/testsupport.h"
 
-#include "textutil/silencedstderr.h"
+#include "textutil/silencedstderr_p.h"
 
 #include <QTemporaryFile>
 

@@ -1,7 +1,7 @@
 #include "support/testsupport.h"
 
 #include "rtf/reader/tabledescription.h"
-#include "textutil/tablecolumns.h"
+#include "textutil/tablecolumns_p.h"
 
 #include <QTextTable>
 
