@@ -3,6 +3,7 @@
 #include "qmkformatcomparison.h"
 #include "qmkformatproperties.h"
 #include "qmklistlevel.h"
+#include "qmktextutilities.h"
 #include "qmkunits.h"
 
 #include <QBrush>
@@ -326,10 +327,28 @@ QString roundTripDifference(const QTextDocument &original, const QTextDocument &
 
 QString exportedText(const QTextDocument &document)
 {
+    // Export mode sets a note's text off from its mark by one space and drops the whitespace
+    // the text opened with: blanks do not count, nor does whitespace that opens a note.
     QStringList texts;
+    bool inNote = false;
+    bool noteOpening = false;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        QString text = blockText(block);
+        QString text;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            const bool note = format.boolProperty(QMKFormatProperty::InlineFootnote)
+                || format.boolProperty(QMKFormatProperty::InlineAnnotation);
+            noteOpening = note && (noteOpening || !inNote);
+            inNote = note;
+            QString piece = it.fragment().text();
+            if (noteOpening) {
+                piece = leftTrimmed(piece);
+                noteOpening = piece.isEmpty();
+            }
+            text += piece;
+        }
         text.remove(QLatin1Char(' '));
+        text.remove(QChar::ObjectReplacementCharacter);
         if (!text.isEmpty())
             texts << text;
     }
