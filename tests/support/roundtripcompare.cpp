@@ -171,14 +171,20 @@ QString listOf(const QTextBlock &block)
     const QVector<QMKListLevel> levels = listLevels(list->format());
     // A list without level definitions is written with one empty level, which says the same.
     const QMKListLevel definition = level < levels.size() ? levels.at(level) : QMKListLevel();
+    // The reader drops every ";" of a \leveltext, as its group ends with one: semicolons that
+    // a level got from \pntxtb or \levelmarker are not read back, in the label either.
+    QString text = definition.text;
+    text.remove(QLatin1Char(';'));
+    QString label = listItemText(block);
+    label.remove(QLatin1Char(';'));
     // One arg() call: a level text holds placeholders of its own ("%0.").
     const QString levelText =
         QStringLiteral("\"%1\" style %2 indent %3 first line %4 start %5")
-            .arg(definition.text, QString::number(definition.style),
+            .arg(text, QString::number(definition.style),
                  QString::number(definition.indent),
                  QString::number(definition.firstLinePosition), QString::number(definition.start));
     return QStringLiteral("level %1 label \"%2\" %3")
-        .arg(QString::number(level), listItemText(block), levelText);
+        .arg(QString::number(level), label, levelText);
 }
 
 // Row, column and spans of the cell a block is in; empty outside tables.
