@@ -187,21 +187,28 @@ void QMKTextRtfWriterPrivate::writeListLevel(const QMKListLevel &level, int k,
     }
 
     // "%N" placeholders become the level numbers RTF counts them by, each noted in
-    // \levelnumbers by its position; the text is led by its own length.
+    // \levelnumbers by its position; the text is led by its own length. Characters 0 to 9 of
+    // the text itself (a tab after the number, say) would be read as level numbers: they are
+    // left out, as RTF has no way to state them there.
     static const QRegularExpression placeholder(QStringLiteral("%(\\d+)"));
+    const auto literal = [&w](int from, int length) {
+        QString part = w.mid(from, length);
+        part.remove(QRegularExpression(QStringLiteral("[\\x{0}-\\x{9}]")));
+        return part;
+    };
     QString numbers;
     QString text;
     int from = 0;
     QRegularExpressionMatchIterator it = placeholder.globalMatch(w);
     while (it.hasNext()) {
         const QRegularExpressionMatch match = it.next();
-        text += w.midRef(from, match.capturedStart() - from);
+        text += literal(from, match.capturedStart() - from);
         const int up = match.capturedRef(1).toInt();
         text += QChar(ushort(qMax(0, k - up)));
         numbers += QChar(ushort(text.size()));
         from = match.capturedEnd();
     }
-    text += w.midRef(from);
+    text += literal(from, -1);
     text.prepend(QChar(ushort(text.size())));
 
     writeChar('{');

@@ -9,6 +9,7 @@
 #include <QBrush>
 #include <QDebug>
 #include <QImage>
+#include <QRegularExpression>
 #include <QUrl>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -171,12 +172,15 @@ QString listOf(const QTextBlock &block)
     const QVector<QMKListLevel> levels = listLevels(list->format());
     // A list without level definitions is written with one empty level, which says the same.
     const QMKListLevel definition = level < levels.size() ? levels.at(level) : QMKListLevel();
-    // The reader drops every ";" of a \leveltext, as its group ends with one: semicolons that
-    // a level got from \pntxtb or \levelmarker are not read back, in the label either.
+    // The reader drops every ";" of a \leveltext, as its group ends with one, and the writer
+    // leaves out characters 0 to 9 (a tab), which a \leveltext would give as level numbers:
+    // such characters a level got from \pntxtb or \levelmarker are not read back, in the
+    // label either.
+    static const QRegularExpression unwritable(QStringLiteral("[;\\x{0}-\\x{9}]"));
     QString text = definition.text;
-    text.remove(QLatin1Char(';'));
+    text.remove(unwritable);
     QString label = listItemText(block);
-    label.remove(QLatin1Char(';'));
+    label.remove(unwritable);
     // One arg() call: a level text holds placeholders of its own ("%0.").
     const QString levelText =
         QStringLiteral("\"%1\" style %2 indent %3 first line %4 start %5")
