@@ -191,10 +191,9 @@ void QMKTextRtfWriterPrivate::writeListLevel(const QMKListLevel &level, int k,
     // the text itself (a tab after the number, say) would be read as level numbers: they are
     // left out, as RTF has no way to state them there.
     static const QRegularExpression placeholder(QStringLiteral("%(\\d+)"));
+    static const QRegularExpression levelNumberCodes(QStringLiteral("[\\x{0}-\\x{9}]"));
     const auto literal = [&w](int from, int length) {
-        QString part = w.mid(from, length);
-        part.remove(QRegularExpression(QStringLiteral("[\\x{0}-\\x{9}]")));
-        return part;
+        return w.mid(from, length).remove(levelNumberCodes);
     };
     QString numbers;
     QString text;
