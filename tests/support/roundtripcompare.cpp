@@ -172,15 +172,17 @@ QString listOf(const QTextBlock &block)
     const QVector<QMKListLevel> levels = listLevels(list->format());
     // A list without level definitions is written with one empty level, which says the same.
     const QMKListLevel definition = level < levels.size() ? levels.at(level) : QMKListLevel();
-    // The reader drops every ";" of a \leveltext, as its group ends with one, and the writer
-    // leaves out characters 0 to 9 (a tab), which a \leveltext would give as level numbers:
-    // such characters a level got from \pntxtb or \levelmarker are not read back, in the
-    // label either.
-    static const QRegularExpression unwritable(QStringLiteral("[;\\x{0}-\\x{9}]"));
-    QString text = definition.text;
-    text.remove(unwritable);
-    QString label = listItemText(block);
-    label.remove(unwritable);
+    // The reader drops every " ;" and ";" of a \leveltext, as its group ends with one (so a
+    // space that ends the text goes too), and the writer leaves out characters 0 to 9 (a tab),
+    // which a \leveltext would give as level numbers: such characters a level got from
+    // \pntxtb or \levelmarker are not read back, in the label either.
+    const auto writable = [](QString text) {
+        static const QRegularExpression unwritable(QStringLiteral(" ?;|[\\x{0}-\\x{9}]"));
+        text += QLatin1Char(';');
+        return text.remove(unwritable);
+    };
+    const QString text = writable(definition.text);
+    const QString label = writable(listItemText(block));
     // One arg() call: a level text holds placeholders of its own ("%0.").
     const QString levelText =
         QStringLiteral("\"%1\" style %2 indent %3 first line %4 start %5")
