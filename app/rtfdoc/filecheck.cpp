@@ -41,27 +41,19 @@ FileCheck checkFile(const QString &path, bool removeInvalid, bool allFaults)
     timer.start();
     QFile file(path);
     check.bytes = qMax<qint64>(file.size(), 0);
-    if (file.open(QIODevice::ReadOnly)) {
-        QMKTextRtfReader reader(&file);
-        if (allFaults)
-            reader.setFaultObserver([&check](const QMKTextRtfFault &fault) {
-                check.faults.append(fault);
-            });
-        QTextDocument document;
-        check.ok = reader.read(&document, removeInvalid);
-        check.status = reader.errorStatus();
-        check.message = reader.errorString();
-        check.offset = reader.errorOffset();
-        check.line = reader.errorLine();
-        check.column = reader.errorColumn();
-    } else {
-        // The reader's own words for a device it cannot open.
-        QMKTextRtfReader reader(&file);
-        QTextDocument document;
-        reader.read(&document, removeInvalid);
-        check.status = reader.errorStatus();
-        check.message = reader.errorString();
-    }
+    // The reader opens the file itself: one it cannot open is its "Could not open device."
+    QMKTextRtfReader reader(&file);
+    if (allFaults)
+        reader.setFaultObserver([&check](const QMKTextRtfFault &fault) {
+            check.faults.append(fault);
+        });
+    QTextDocument document;
+    check.ok = reader.read(&document, removeInvalid);
+    check.status = reader.errorStatus();
+    check.message = reader.errorString();
+    check.offset = reader.errorOffset();
+    check.line = reader.errorLine();
+    check.column = reader.errorColumn();
     check.milliseconds = timer.nsecsElapsed() / 1e6;
     return check;
 }
