@@ -81,6 +81,18 @@ void QMKTextRtfWriterPrivate::endParagraphBeforeTable()
         writeKeyword(KwPar);
 }
 
+// This system's reader ignores paragraph formatting inside a note: the paragraphs a note's \par
+// makes take the format of the paragraph the note stands in. A note running on into a paragraph
+// of another format or list is therefore closed and opened again after that paragraph's format.
+bool QMKTextRtfWriterPrivate::noteHidesNextParagraphFormat(const QTextBlock &block,
+                                                           const QTextBlock &next) const
+{
+    const int inlineNote = RtfSpanState::InlineAnnotation | RtfSpanState::InlineFootnote;
+    if (exportMode || !next.isValid() || !(resolveSpanKind(span) & inlineNote))
+        return false;
+    return next.blockFormat() != block.blockFormat() || next.textList() != block.textList();
+}
+
 void QMKTextRtfWriterPrivate::writeBlock(const QTextBlock &block)
 {
     if (afterTable) {
@@ -142,7 +154,8 @@ void QMKTextRtfWriterPrivate::writeBlock(const QTextBlock &block)
     const RtfSpanState nextSpan = next.isValid() ? spanState(nextFormat) : RtfSpanState();
     const bool bothLinks = (span.flags & RtfSpanState::Link) && (nextSpan.flags & RtfSpanState::Link);
     if (!next.isValid() || nextSpan != span || bothLinks
-        || (tableDepth > 0 && !sameCell(block, next))) {
+        || (tableDepth > 0 && !sameCell(block, next))
+        || noteHidesNextParagraphFormat(block, next)) {
         closeSpans(previousCharFormat, nextFormat);
         span = RtfSpanState();
     }

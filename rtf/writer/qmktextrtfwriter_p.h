@@ -170,6 +170,7 @@ public:
     // Links, bookmarks and notes (spans.cpp), pictures (pictures.cpp).
     RtfSpanState spanState(const QTextCharFormat &format) const;
     int resolveSpanKind(const RtfSpanState &state) const;
+    bool noteHidesNextParagraphFormat(const QTextBlock &block, const QTextBlock &next) const;
     void closeSpans(const QTextCharFormat &previousFormat, const QTextCharFormat &nextFormat);
     void openLink(const QTextCharFormat &format);
     void writeRun(const QString &text, const QTextCharFormat &format, bool spaceAfterFormat);
