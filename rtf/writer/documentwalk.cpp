@@ -30,12 +30,13 @@ QTextCharFormat firstFormat(const QTextBlock &block)
     return block.charFormat();
 }
 
+// Outside any table counts as one cell.
 bool sameCell(const QTextBlock &a, const QTextBlock &b)
 {
     QTextTable *table = qobject_cast<QTextTable *>(QTextCursor(a).currentFrame());
-    if (!table || table != qobject_cast<QTextTable *>(QTextCursor(b).currentFrame()))
+    if (table != qobject_cast<QTextTable *>(QTextCursor(b).currentFrame()))
         return false;
-    return table->cellAt(a.position()) == table->cellAt(b.position());
+    return !table || table->cellAt(a.position()) == table->cellAt(b.position());
 }
 
 } // namespace
@@ -154,7 +155,7 @@ void QMKTextRtfWriterPrivate::writeBlock(const QTextBlock &block)
     const RtfSpanState nextSpan = next.isValid() ? spanState(nextFormat) : RtfSpanState();
     const bool bothLinks = (span.flags & RtfSpanState::Link) && (nextSpan.flags & RtfSpanState::Link);
     if (!next.isValid() || nextSpan != span || bothLinks
-        || (tableDepth > 0 && !sameCell(block, next))
+        || (span.flags != 0 && !sameCell(block, next))
         || noteHidesNextParagraphFormat(block, next)) {
         closeSpans(previousCharFormat, nextFormat);
         span = RtfSpanState();
