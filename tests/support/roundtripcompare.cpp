@@ -276,9 +276,18 @@ bool precedesTable(const QTextBlock &block)
     return after && after != QTextCursor(block).currentTable();
 }
 
+// A cell that ends right after a nested table has, to the reader, Qt's paragraph after that
+// table as its last one (as in Word's files): a second empty paragraph there is not read back.
+bool endsCellAfterNestedTable(const QTextBlock &block)
+{
+    QTextTable *table = QTextCursor(block).currentTable();
+    return table && blockText(block).isEmpty() && followsTable(block.previous())
+        && table->cellAt(block.position()).lastCursorPosition().block() == block;
+}
+
 QTextBlock nextCompared(QTextBlock block, const QTextBlock &end)
 {
-    while (block != end && followsTable(block))
+    while (block != end && (followsTable(block) || endsCellAfterNestedTable(block)))
         block = block.next();
     return block;
 }
