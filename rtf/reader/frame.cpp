@@ -471,8 +471,9 @@ void QMKTextRtfReaderPrivate::applyFormatsToEmptyBlock(const RtfCharFormatState 
                                                        const QTextBlockFormat &blockFormat)
 {
     const QTextCharFormat &charFormat = charState.format();
-    // Text waiting in the run is the block's: it is not empty.
-    if (!textRun.text.isEmpty())
+    // Text waiting in the run is the block's: it is not empty. The paragraph Qt keeps after a
+    // nested table takes no format from a paragraph that will open after it.
+    if (!textRun.text.isEmpty() || paragraphAfterTablePending)
         return;
     const QTextBlock block = cursor.block();
     if (block.length() != 1)

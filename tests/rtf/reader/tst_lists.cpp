@@ -293,6 +293,11 @@ void tst_Lists::listsByNumber_data()
                       "{\\*\\nesttableprops\\trowd\\cellx2000\\nestrow}{\\nonesttables\\par}"
                       "\\pard\\intbl\\ls1 c\\cell\\row\\pard d\\par")
         << Lists{strings({"a", "b", "c"})};
+    // Was: b, c, with the empty paragraph after the nested table an item.
+    QTest::newRow("a list paragraph in a cell right after a nested table")
+        << QByteArray("\\trowd\\cellx4000\\pard\\intbl\\itap2 a\\nestcell{\\*\\nesttableprops"
+                      "\\trowd\\cellx2000\\lastrow\\nestrow}\\pard\\intbl\\itap1\\ls1 {b}\\cell\\row")
+        << Lists{strings({"b"})};
     QTest::newRow("\\ls in the list table goes nowhere")
         << QByteArray("{\\*\\listtable\\ls1}\\pard a\\par") << Lists{};
 }
