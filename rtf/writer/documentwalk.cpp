@@ -98,7 +98,11 @@ void QMKTextRtfWriterPrivate::writeBlock(const QTextBlock &block)
 {
     if (afterTable) {
         afterTable = false;
-        if (!hasFragments(block))
+        // The empty paragraph Qt keeps after a table is the reader's own to make, but for the
+        // last of a cell: that one ends the cell, with its format, as in Word's files.
+        const QTextBlock next = block.next();
+        const bool endsCell = tableDepth > 0 && (!next.isValid() || !sameCell(block, next));
+        if (!hasFragments(block) && !endsCell)
             return;
     }
     const QTextBlockFormat blockFormat = block.blockFormat();

@@ -172,7 +172,7 @@ void tst_WriterTables::tables_data()
         insertText(table(table(d, 1, 1)->cellAt(0, 0).firstCursorPosition(), 1, 1), 0, 0, "x");
     }, "\n\n" + onlyRow + cell(4000) + empty + "\n\n\n\\pard\\plain \\intbl\\itap2\\loch {x}"
        "\\nestcell{\\*\\nesttableprops" + onlyRow + cell(4000) + "\\nestrow}\\pard\\itap1\\intbl"
-       "\\cell{" + onlyRow + cell(4000) + "\\row}\\pard}");
+       + empty + "\\cell{" + onlyRow + cell(4000) + "\\row}\\pard}");
 }
 
 void tst_WriterTables::tables()
