@@ -66,7 +66,11 @@ RtfSpanState QMKTextRtfWriterPrivate::spanState(const QTextCharFormat &format) c
     if ((state.flags & (RtfSpanState::InlineFootnote | RtfSpanState::LinkedFootnote))
         && format.boolProperty(QMKFormatProperty::NoteFlag))
         state.flags |= RtfSpanState::Endnote;
-    if (format.isAnchor() && !format.anchorHref().isEmpty()) {
+    // A link in an inline note's text is not written (the note comes first): it must not cut
+    // the note in two either.
+    const bool inlineNote =
+        state.flags & (RtfSpanState::InlineAnnotation | RtfSpanState::InlineFootnote);
+    if (format.isAnchor() && !format.anchorHref().isEmpty() && !inlineNote) {
         state.flags |= RtfSpanState::Link;
         state.linkTarget = format.anchorHref();
     }

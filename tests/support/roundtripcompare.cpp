@@ -73,6 +73,14 @@ QTextCharFormat comparableRun(const QTextCharFormat &format)
 {
     QTextCharFormat run = format;
     run.setFont(format.font());
+    // A run in an inline note is written as the note's text: its link is not written (the
+    // note's kind comes before the link's when the writer picks what to write).
+    if (format.boolProperty(QMKFormatProperty::InlineFootnote)
+        || format.boolProperty(QMKFormatProperty::InlineAnnotation)) {
+        for (int property : {int(QTextFormat::IsAnchor), int(QTextFormat::AnchorHref),
+                             int(QMKFormatProperty::InternalLinkTarget)})
+            run.clearProperty(property);
+    }
     return comparable(run);
 }
 
@@ -242,6 +250,41 @@ QString blockText(const QTextBlock &block)
     return text;
 }
 
+// The groups a run in a note shares with the runs around it when written: its note and
+// bookmark. No note: the run's opening does not matter here.
+struct NoteSpan
+{
+    QString note;
+    QString bookmark;
+
+    bool operator==(const NoteSpan &other) const
+    {
+        return note == other.note && bookmark == other.bookmark;
+    }
+    bool operator!=(const NoteSpan &other) const { return !(*this == other); }
+};
+
+NoteSpan noteSpan(const QTextCharFormat &format)
+{
+    const bool footnote = format.boolProperty(QMKFormatProperty::InlineFootnote);
+    if (!footnote && !format.boolProperty(QMKFormatProperty::InlineAnnotation))
+        return NoteSpan();
+    const bool flagged = format.boolProperty(QMKFormatProperty::NoteFlag);
+    return {footnote ? (flagged ? QStringLiteral("endnote") : QStringLiteral("footnote"))
+                     : QStringLiteral("annotation"),
+            format.stringProperty(QMKFormatProperty::BookmarkName)};
+}
+
+// The table and cell a block stands in, as a key.
+QPair<const QTextTable *, int> cellKey(const QTextBlock &block)
+{
+    const QTextTable *table = QTextCursor(block).currentTable();
+    if (!table)
+        return {nullptr, -1};
+    const QTextTableCell cell = table->cellAt(block.position());
+    return {table, cell.row() * table->columns() + cell.column()};
+}
+
 } // namespace
 
 // Empty paragraphs at the very end show nothing: a document that ends with a table is read
@@ -351,16 +394,25 @@ QString exportedText(const QTextDocument &document)
     // Export mode sets a note's text off from its mark by one space and drops the whitespace
     // the text opened with: blanks do not count, nor does whitespace that opens a note.
     QStringList texts;
-    bool inNote = false;
+    NoteSpan span;
     bool noteOpening = false;
+    QPair<const QTextTable *, int> previousCell{nullptr, -1};
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        // The writer closes a note where a cell begins or ends, and at a paragraph whose first
+        // run (its own format when it has none) is not in it.
+        const auto cell = cellKey(block);
+        const bool emptyOutsideNotes =
+            block.begin() == block.end() && noteSpan(block.charFormat()).note.isEmpty();
+        if (cell != previousCell || emptyOutsideNotes) {
+            span = NoteSpan();
+            noteOpening = false;
+        }
+        previousCell = cell;
         QString text;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat format = it.fragment().charFormat();
-            const bool note = format.boolProperty(QMKFormatProperty::InlineFootnote)
-                || format.boolProperty(QMKFormatProperty::InlineAnnotation);
-            noteOpening = note && (noteOpening || !inNote);
-            inNote = note;
+            const NoteSpan runSpan = noteSpan(it.fragment().charFormat());
+            noteOpening = !runSpan.note.isEmpty() && (noteOpening || runSpan != span);
+            span = runSpan;
             QString piece = it.fragment().text();
             if (noteOpening) {
                 piece = leftTrimmed(piece);
