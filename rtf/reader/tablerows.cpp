@@ -189,23 +189,29 @@ void appendToCell(QTextTableCell cell, const RtfCellDocument &contentCell)
 // nothing to merge with or the table's spans do not allow it.
 bool mergeIntoCell(QTextTable *table, const RtfCellDefinition &definition, int row, int column)
 {
-    if (definition.verticalMerge && row > 0) {
-        const QTextTableCell above = table->cellAt(row - 1, column);
-        if (!above.isValid())
-            return false;
-        table->mergeCells(above.row(), above.column(), row - above.row() + 1,
-                          above.columnSpan());
-    } else if (definition.horizontalMerge && column > 0) {
-        const QTextTableCell left = table->cellAt(row, column - 1);
-        if (!left.isValid())
-            return false;
-        table->mergeCells(left.row(), left.column(), left.rowSpan(),
-                          column - left.column() + 1);
-    } else {
+    QTextTableCell target;
+    if (definition.verticalMerge && row > 0)
+        target = table->cellAt(row - 1, column);
+    else if (definition.horizontalMerge && column > 0)
+        target = table->cellAt(row, column - 1);
+    if (!target.isValid())
         return false;
-    }
+    // Qt joins the merged cell's empty paragraph to the target's last one, which takes the
+    // merged one's format: it keeps its own (an empty list item stays in its list).
+    const QTextBlockFormat lastFormat = target.lastCursorPosition().blockFormat();
+    if (definition.verticalMerge && row > 0)
+        table->mergeCells(target.row(), target.column(), row - target.row() + 1,
+                          target.columnSpan());
+    else
+        table->mergeCells(target.row(), target.column(), target.rowSpan(),
+                          column - target.column() + 1);
     const QTextTableCell merged = table->cellAt(row, column);
-    return merged.row() != row || merged.column() != column;
+    if (merged.row() == row && merged.column() == column)
+        return false;
+    QTextCursor last = merged.lastCursorPosition();
+    if (last.blockFormat() != lastFormat)
+        last.setBlockFormat(lastFormat);
+    return true;
 }
 
 void placeCells(RtfTableLevel &level)

@@ -298,6 +298,12 @@ void tst_Lists::listsByNumber_data()
         << QByteArray("\\trowd\\cellx4000\\pard\\intbl\\itap2 a\\nestcell{\\*\\nesttableprops"
                       "\\trowd\\cellx2000\\lastrow\\nestrow}\\pard\\intbl\\itap1\\ls1 {b}\\cell\\row")
         << Lists{strings({"b"})};
+    // Was: g alone: the cells merged into the first gave their empty paragraph's format to its
+    // last one.
+    QTest::newRow("an empty item ending a cell that others merge into")
+        << QByteArray("\\trowd\\clmgf\\cellx2000\\clmrg\\cellx4000\\pard\\intbl\\ls1 g\\par\\cell"
+                      "\\pard\\intbl\\cell\\row\\trowd\\clvmrg\\cellx4000\\pard\\intbl\\cell\\row")
+        << Lists{strings({"g", ""})};
     QTest::newRow("\\ls in the list table goes nowhere")
         << QByteArray("{\\*\\listtable\\ls1}\\pard a\\par") << Lists{};
 }
