@@ -196,9 +196,14 @@ bool mergeIntoCell(QTextTable *table, const RtfCellDefinition &definition, int r
         target = table->cellAt(row, column - 1);
     if (!target.isValid())
         return false;
-    // Qt joins the merged cell's empty paragraph to the target's last one, which takes the
-    // merged one's format: it keeps its own (an empty list item stays in its list).
-    const QTextBlockFormat lastFormat = target.lastCursorPosition().blockFormat();
+    // Qt joins the merged cell's empty paragraph to the paragraph before the cell in the
+    // table's row-by-row order (the target's last one, or the last one of another cell when
+    // merging down), which takes the merged one's format: it keeps its own (an empty list item
+    // stays in its list).
+    const QTextBlock before =
+        table->document()->findBlock(table->cellAt(row, column).firstPosition()).previous();
+    const int beforePosition = before.position();
+    const QTextBlockFormat beforeFormat = before.blockFormat();
     if (definition.verticalMerge && row > 0)
         table->mergeCells(target.row(), target.column(), row - target.row() + 1,
                           target.columnSpan());
@@ -208,9 +213,10 @@ bool mergeIntoCell(QTextTable *table, const RtfCellDefinition &definition, int r
     const QTextTableCell merged = table->cellAt(row, column);
     if (merged.row() == row && merged.column() == column)
         return false;
-    QTextCursor last = merged.lastCursorPosition();
-    if (last.blockFormat() != lastFormat)
-        last.setBlockFormat(lastFormat);
+    QTextCursor joined(table->document());
+    joined.setPosition(beforePosition);
+    if (joined.blockFormat() != beforeFormat)
+        joined.setBlockFormat(beforeFormat);
     return true;
 }
 

@@ -296,13 +296,21 @@ void tst_Lists::listsByNumber_data()
     // Was: b, c, with the empty paragraph after the nested table an item.
     QTest::newRow("a list paragraph in a cell right after a nested table")
         << QByteArray("\\trowd\\cellx4000\\pard\\intbl\\itap2 a\\nestcell{\\*\\nesttableprops"
-                      "\\trowd\\cellx2000\\lastrow\\nestrow}\\pard\\intbl\\itap1\\ls1 {b}\\cell\\row")
+                      "\\trowd\\cellx2000\\lastrow\\nestrow}\\pard\\intbl\\itap1\\ls1 {b}"
+                      "\\cell\\row")
         << Lists{strings({"b"})};
     // Was: g alone: the cells merged into the first gave their empty paragraph's format to its
     // last one.
     QTest::newRow("an empty item ending a cell that others merge into")
         << QByteArray("\\trowd\\clmgf\\cellx2000\\clmrg\\cellx4000\\pard\\intbl\\ls1 g\\par\\cell"
                       "\\pard\\intbl\\cell\\row\\trowd\\clvmrg\\cellx4000\\pard\\intbl\\cell\\row")
+        << Lists{strings({"g", ""})};
+    // Was: g alone: merging down the first column gave the last paragraph of the row above
+    // (the one before it, row by row) the merged cell's format.
+    QTest::newRow("an empty item ending a row whose cells are merged down")
+        << QByteArray("\\trowd\\clvmgf\\cellx2000\\clvmgf\\cellx4000\\pard\\intbl a\\cell"
+                      "\\pard\\intbl\\ls1 g\\par\\cell\\row\\trowd\\clvmrg\\cellx2000"
+                      "\\clvmrg\\cellx4000\\pard\\intbl\\cell\\cell\\row")
         << Lists{strings({"g", ""})};
     QTest::newRow("\\ls in the list table goes nowhere")
         << QByteArray("{\\*\\listtable\\ls1}\\pard a\\par") << Lists{};
