@@ -189,8 +189,9 @@ void appendToCell(QTextTableCell cell, const RtfCellDocument &contentCell)
 // nothing to merge with or the table's spans do not allow it.
 bool mergeIntoCell(QTextTable *table, const RtfCellDefinition &definition, int row, int column)
 {
+    const bool down = definition.verticalMerge && row > 0;
     QTextTableCell target;
-    if (definition.verticalMerge && row > 0)
+    if (down)
         target = table->cellAt(row - 1, column);
     else if (definition.horizontalMerge && column > 0)
         target = table->cellAt(row, column - 1);
@@ -204,7 +205,7 @@ bool mergeIntoCell(QTextTable *table, const RtfCellDefinition &definition, int r
         table->document()->findBlock(table->cellAt(row, column).firstPosition()).previous();
     const int beforePosition = before.position();
     const QTextBlockFormat beforeFormat = before.blockFormat();
-    if (definition.verticalMerge && row > 0)
+    if (down)
         table->mergeCells(target.row(), target.column(), row - target.row() + 1,
                           target.columnSpan());
     else

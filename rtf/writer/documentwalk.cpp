@@ -88,8 +88,7 @@ void QMKTextRtfWriterPrivate::endParagraphBeforeTable()
 bool QMKTextRtfWriterPrivate::noteHidesNextParagraphFormat(const QTextBlock &block,
                                                            const QTextBlock &next) const
 {
-    const int inlineNote = RtfSpanState::InlineAnnotation | RtfSpanState::InlineFootnote;
-    if (exportMode || !next.isValid() || !(resolveSpanKind(span) & inlineNote))
+    if (exportMode || !next.isValid() || !(resolveSpanKind(span) & RtfSpanState::InlineNote))
         return false;
     return next.blockFormat() != block.blockFormat() || next.textList() != block.textList();
 }

@@ -61,6 +61,7 @@ struct RtfSpanState
         Endnote = 0x10,
         Link = 0x20,
         Bookmark = 0x40,
+        InlineNote = InlineAnnotation | InlineFootnote,
     };
     int flags = 0;
     QByteArray noteData;        ///< linked notes only: the note as RTF

@@ -68,9 +68,8 @@ RtfSpanState QMKTextRtfWriterPrivate::spanState(const QTextCharFormat &format) c
         state.flags |= RtfSpanState::Endnote;
     // A link in an inline note's text is not written (the note comes first): it must not cut
     // the note in two either.
-    const bool inlineNote =
-        state.flags & (RtfSpanState::InlineAnnotation | RtfSpanState::InlineFootnote);
-    if (format.isAnchor() && !format.anchorHref().isEmpty() && !inlineNote) {
+    if (format.isAnchor() && !format.anchorHref().isEmpty()
+        && !(state.flags & RtfSpanState::InlineNote)) {
         state.flags |= RtfSpanState::Link;
         state.linkTarget = format.anchorHref();
     }

@@ -69,14 +69,19 @@ QTextBlockFormat comparableBlock(const QTextBlockFormat &format)
 
 // A font property that is not stored shows the default font's: every run is compared with
 // its font spelled out, as a run that RTF states in full after \plain is read.
+bool isInlineNote(const QTextCharFormat &format)
+{
+    return format.boolProperty(QMKFormatProperty::InlineFootnote)
+        || format.boolProperty(QMKFormatProperty::InlineAnnotation);
+}
+
 QTextCharFormat comparableRun(const QTextCharFormat &format)
 {
     QTextCharFormat run = format;
     run.setFont(format.font());
     // A run in an inline note is written as the note's text: its link is not written (the
     // note's kind comes before the link's when the writer picks what to write).
-    if (format.boolProperty(QMKFormatProperty::InlineFootnote)
-        || format.boolProperty(QMKFormatProperty::InlineAnnotation)) {
+    if (isInlineNote(format)) {
         for (int property : {int(QTextFormat::IsAnchor), int(QTextFormat::AnchorHref),
                              int(QMKFormatProperty::InternalLinkTarget)})
             run.clearProperty(property);
@@ -266,9 +271,9 @@ struct NoteSpan
 
 NoteSpan noteSpan(const QTextCharFormat &format)
 {
-    const bool footnote = format.boolProperty(QMKFormatProperty::InlineFootnote);
-    if (!footnote && !format.boolProperty(QMKFormatProperty::InlineAnnotation))
+    if (!isInlineNote(format))
         return NoteSpan();
+    const bool footnote = format.boolProperty(QMKFormatProperty::InlineFootnote);
     const bool flagged = format.boolProperty(QMKFormatProperty::NoteFlag);
     return {footnote ? (flagged ? QStringLiteral("endnote") : QStringLiteral("footnote"))
                      : QStringLiteral("annotation"),
